@@ -1,0 +1,84 @@
+#include "std_streams.hpp"
+
+#include <algorithm>
+#include <cerrno>
+#include <cstring>
+#include <string>
+
+#ifdef _WIN32
+#include <fcntl.h>
+#include <io.h>
+#define read _read
+#define write _write
+#define isatty _isatty
+using io_size = unsigned int;
+#else
+#include <unistd.h>
+using io_size = std::size_t;
+#endif
+
+namespace std_streams {
+
+namespace {
+
+constexpr int input_fd = 0;
+constexpr int output_fd = 1;
+constexpr int error_fd = 2;
+
+// Windows takes counts as unsigned int; keep every call well inside it.
+constexpr std::size_t max_io = 1 << 30;
+
+} // namespace
+
+void use_binary_mode() {
+#ifdef _WIN32
+    _setmode(input_fd, _O_BINARY);
+    _setmode(output_fd, _O_BINARY);
+#endif
+}
+
+bool output_is_terminal() { return isatty(output_fd) != 0; }
+
+ReadResult read_input(char* buffer, std::size_t n) {
+    for (;;) {
+        auto got = read(input_fd, buffer, static_cast<io_size>(std::min(n, max_io)));
+        if (got >= 0) {
+            return {static_cast<std::size_t>(got), 0};
+        }
+        if (errno != EINTR) {
+            return {0, errno};
+        }
+    }
+}
+
+int Output::write_all(const char* data, std::size_t n) {
+    while (n != 0) {
+        auto put = write(output_fd, data, static_cast<io_size>(std::min(n, max_io)));
+        if (put < 0) {
+            if (errno == EINTR) {
+                continue;
+            }
+            return errno;
+        }
+        if (put == 0) {
+            return EIO; // no progress and no reason given
+        }
+        data += put;
+        n -= static_cast<std::size_t>(put);
+    }
+    return 0;
+}
+
+void complain(const char* what, int error) {
+    std::string text = "wordmif: ";
+    text += what;
+    if (error != 0) {
+        text += ": ";
+        text += std::strerror(error);
+    }
+    text += '\n';
+    // Nothing is left to tell if standard error itself fails.
+    (void)write(error_fd, text.data(), static_cast<io_size>(text.size()));
+}
+
+} // namespace std_streams

@@ -1,0 +1,77 @@
+#include "cases.hpp"
+
+#include <cstdio>
+
+std::string mif_header() {
+    return "DEPTH = 256;\r\nWIDTH = 16;\r\nDATA_RADIX = BIN;\r\nCONTENT\r\nBEGIN\r\n";
+}
+
+std::string mif_file(const std::vector<std::string>& words) {
+    std::string file = mif_header();
+    char text[64];
+    for (std::size_t i = 0; i < words.size(); ++i) {
+        std::snprintf(text, sizeof text, "%zx: ", i);
+        file += text;
+        file += words[i];
+        file += ";\r\n";
+    }
+    if (words.size() < 256) {
+        std::snprintf(text, sizeof text, "[%zx..ff]: 0000000000000000;\r\n", words.size());
+        file += text;
+    }
+    return file + "END;\r\n";
+}
+
+std::vector<std::string> numbered_words(unsigned n) {
+    std::vector<std::string> words;
+    for (unsigned i = 0; i < n; ++i) {
+        unsigned value = (i * 0x9E37u) ^ 0x5A5Au; // every bit position varies
+        std::string word;
+        for (int bit = 15; bit >= 0; --bit) {
+            word += (value >> bit & 1) != 0 ? '1' : '0';
+        }
+        words.push_back(word);
+    }
+    return words;
+}
+
+std::string lines_of(const std::vector<std::string>& words) {
+    std::string text;
+    for (const auto& word : words) {
+        text += word + "\n";
+    }
+    return text;
+}
+
+const std::vector<Case>& conversion_cases() {
+    using namespace std::string_literals;
+    const std::string one = "0000000000000001", two = "0000000000000010";
+    const std::string long_word(300 * 1024 + 7, '1'); // longer than any block
+    static const std::vector<Case> cases = {
+        {"empty", "", mif_file({})},
+        {"blanks_only", " \t\n\v\f\r\n\r", mif_file({})},
+        {"two_lines",
+         one + "\n" + two + "\n",
+         mif_header() + "0: 0000000000000001;\r\n1: 0000000000000010;\r\n"
+         "[2..ff]: 0000000000000000;\r\nEND;\r\n"},
+        {"no_final_line_feed", one + "\n" + two, mif_file({one, two})},
+        {"crlf_line_ends", one + "\r\n" + two + "\r\n", mif_file({one, two})},
+        {"one_line_tabs_blank_lines", "\t" + one + " \t " + two + "\n\n\v\f", mif_file({one, two})},
+        {"lone_cr_joins", "\r00000000\r00000001\r\n\r", mif_file({one})},
+        {"ctrl_z_ends_data", one + "\n" + two + "\x1a" "0000000000000011\n", mif_file({one, two})},
+        {"ctrl_z_ends_word", one + "\x1a\n" + two, mif_file({one})},
+        {"ctrl_z_first", "\x1a" + one, mif_file({})},
+        {"seventeen_words", lines_of(numbered_words(17)), mif_file(numbered_words(17))},
+        {"255_words", lines_of(numbered_words(255)), mif_file(numbered_words(255))},
+        {"256_words_fill_memory", lines_of(numbered_words(256)), mif_file(numbered_words(256))},
+        {"256_words_then_blanks_and_ctrl_z",
+         lines_of(numbered_words(256)) + " \r\n\t\x1a" "more words",
+         mif_file(numbered_words(256))},
+        {"unchecked_words", "12ab 01234567890123456789", mif_file({"12ab", "01234567890123456789"})},
+        {"any_other_byte_is_a_word_byte",
+         "\0\x1c\x1f\x7f\x80\xfe\xff\x0e\n"s + "a\0b"s,
+         mif_file({"\0\x1c\x1f\x7f\x80\xfe\xff\x0e"s, "a\0b"s})},
+        {"long_word", long_word + "\r\n" + one, mif_file({long_word, one})},
+    };
+    return cases;
+}

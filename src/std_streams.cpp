@@ -37,7 +37,9 @@ void use_binary_mode() {
 #endif
 }
 
-bool output_is_terminal() { return isatty(output_fd) != 0; }
+bool output_is_terminal() {
+    return isatty(output_fd) != 0;
+}
 
 ReadResult read_input(char* buffer, std::size_t n) {
     for (;;) {

@@ -50,26 +50,30 @@ const std::vector<Case>& conversion_cases() {
     static const std::vector<Case> cases = {
         {"empty", "", mif_file({})},
         {"blanks_only", " \t\n\v\f\r\n\r", mif_file({})},
-        {"two_lines",
-         one + "\n" + two + "\n",
+        {"two_lines", one + "\n" + two + "\n",
          mif_header() + "0: 0000000000000001;\r\n1: 0000000000000010;\r\n"
-         "[2..ff]: 0000000000000000;\r\nEND;\r\n"},
+                        "[2..ff]: 0000000000000000;\r\nEND;\r\n"},
         {"no_final_line_feed", one + "\n" + two, mif_file({one, two})},
         {"crlf_line_ends", one + "\r\n" + two + "\r\n", mif_file({one, two})},
         {"one_line_tabs_blank_lines", "\t" + one + " \t " + two + "\n\n\v\f", mif_file({one, two})},
         {"lone_cr_joins", "\r00000000\r00000001\r\n\r", mif_file({one})},
-        {"ctrl_z_ends_data", one + "\n" + two + "\x1a" "0000000000000011\n", mif_file({one, two})},
+        {"ctrl_z_ends_data",
+         one + "\n" + two +
+             "\x1a"
+             "0000000000000011\n",
+         mif_file({one, two})},
         {"ctrl_z_ends_word", one + "\x1a\n" + two, mif_file({one})},
         {"ctrl_z_first", "\x1a" + one, mif_file({})},
         {"seventeen_words", lines_of(numbered_words(17)), mif_file(numbered_words(17))},
         {"255_words", lines_of(numbered_words(255)), mif_file(numbered_words(255))},
         {"256_words_fill_memory", lines_of(numbered_words(256)), mif_file(numbered_words(256))},
         {"256_words_then_blanks_and_ctrl_z",
-         lines_of(numbered_words(256)) + " \r\n\t\x1a" "more words",
+         lines_of(numbered_words(256)) + " \r\n\t\x1a"
+                                         "more words",
          mif_file(numbered_words(256))},
-        {"unchecked_words", "12ab 01234567890123456789", mif_file({"12ab", "01234567890123456789"})},
-        {"any_other_byte_is_a_word_byte",
-         "\0\x1c\x1f\x7f\x80\xfe\xff\x0e\n"s + "a\0b"s,
+        {"unchecked_words", "12ab 01234567890123456789",
+         mif_file({"12ab", "01234567890123456789"})},
+        {"any_other_byte_is_a_word_byte", "\0\x1c\x1f\x7f\x80\xfe\xff\x0e\n"s + "a\0b"s,
          mif_file({"\0\x1c\x1f\x7f\x80\xfe\xff\x0e"s, "a\0b"s})},
         {"long_word", long_word + "\r\n" + one, mif_file({long_word, one})},
     };

@@ -39,8 +39,8 @@ Outcome convert(const std::string& input, std::size_t chunk, bool each_line = fa
     auto out = std::make_unique<MifWriter>(sink, each_line);
     Converter converter(*out);
     auto status = converter.start();
-    for (std::size_t at = 0; status == Converter::Status::ok && at < input.size() && !converter.ended();
-         at += chunk) {
+    for (std::size_t at = 0;
+         status == Converter::Status::ok && at < input.size() && !converter.ended(); at += chunk) {
         status = converter.feed(input.data() + at, std::min(chunk, input.size() - at));
     }
     if (status == Converter::Status::ok) {

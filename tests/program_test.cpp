@@ -15,9 +15,9 @@
 #include <unistd.h>
 
 #include <chrono>
+#include <csignal>
 #include <cstdio>
 #include <cstdlib>
-#include <csignal>
 
 extern char** environ;
 
@@ -163,8 +163,8 @@ TEST(ProgramReadBack, SrecCatReadsTheWords) {
     ASSERT_EQ(write(fd, got.out.data(), got.out.size()), static_cast<ssize_t>(got.out.size()));
     close(fd);
 
-    std::string image, command = std::string("srec_cat ") + path +
-                                 " -Memory_Initialization_File -o - -binary";
+    std::string image,
+        command = std::string("srec_cat ") + path + " -Memory_Initialization_File -o - -binary";
     FILE* reader = popen(command.c_str(), "r");
     ASSERT_NE(reader, nullptr);
     char block[4096];

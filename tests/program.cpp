@@ -33,7 +33,8 @@ void check(bool ok, const char* what) {
 // its output and error pipes close, then waits for it. An out_fd of -1 means
 // capture the output through a pipe. Every descriptor here is close-on-exec,
 // so the child holds no stray pipe end that would keep its input open.
-Result spawn(int in_fd, int out_fd, std::size_t* out_count = nullptr,
+Result spawn(int in_fd, int out_fd,
+             const std::function<void(std::string_view)>* on_output = nullptr,
              bool default_sigpipe = false) {
     int out_pipe[2] = {-1, -1}, err_pipe[2];
     if (out_fd < 0) {
@@ -86,8 +87,8 @@ Result spawn(int in_fd, int out_fd, std::size_t* out_count = nullptr,
                 fds[i].fd = -1;
             } else if (i == 1) {
                 result.err.append(block, static_cast<std::size_t>(got));
-            } else if (out_count != nullptr) {
-                *out_count += static_cast<std::size_t>(got);
+            } else if (on_output != nullptr) {
+                (*on_output)(std::string_view(block, static_cast<std::size_t>(got)));
             } else {
                 result.out.append(block, static_cast<std::size_t>(got));
             }
@@ -104,7 +105,9 @@ Result spawn(int in_fd, int out_fd, std::size_t* out_count = nullptr,
 
 // Writes the input into a pipe from a thread of its own, so that the
 // program's output can be read meanwhile.
-template <class Writer> Result spawn_piped(Writer write_input, std::size_t* out_count = nullptr) {
+template <class Writer>
+Result spawn_piped(Writer write_input,
+                   const std::function<void(std::string_view)>* on_output = nullptr) {
     int in_pipe[2];
     check(pipe2(in_pipe, O_CLOEXEC) == 0, "pipe");
     std::thread writer([&] {
@@ -113,7 +116,7 @@ template <class Writer> Result spawn_piped(Writer write_input, std::size_t* out_
     });
     Result result;
     try {
-        result = spawn(in_pipe[0], -1, out_count);
+        result = spawn(in_pipe[0], -1, on_output);
     } catch (...) {
         close(in_pipe[0]);
         writer.join();
@@ -170,8 +173,8 @@ Result run_fds(int in_fd, int out_fd, bool default_sigpipe) {
     return spawn(in_fd, out_fd, nullptr, default_sigpipe);
 }
 
-Result run_streamed(const std::string& prefix, char fill, std::size_t size, std::size_t& out_size) {
-    out_size = 0;
+Result run_streamed(const std::string& prefix, char fill, std::size_t size,
+                    const std::function<void(std::string_view)>& on_output) {
     return spawn_piped(
         [&](int fd) {
             write_fully(fd, prefix.data(), prefix.size());
@@ -182,7 +185,7 @@ Result run_streamed(const std::string& prefix, char fill, std::size_t size, std:
                 left -= n;
             }
         },
-        &out_size);
+        &on_output);
 }
 
 } // namespace program

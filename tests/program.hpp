@@ -1,6 +1,8 @@
 #pragma once
 
+#include <functional>
 #include <string>
+#include <string_view>
 #include <vector>
 
 // Runs the built program as a separate process, the way shells do.
@@ -31,8 +33,9 @@ Result run_on(const std::string& input_path, const std::string& output_path);
 // default_sigpipe. An out_fd of -1 means captured output.
 Result run_fds(int in_fd, int out_fd, bool default_sigpipe = false);
 
-// With size bytes of `fill` piped in after prefix, and the output counted but
-// not kept, for inputs too large to hold.
-Result run_streamed(const std::string& prefix, char fill, std::size_t size, std::size_t& out_size);
+// With size bytes of `fill` piped in after prefix, and the output handed to
+// on_output as it comes instead of kept, for inputs too large to hold.
+Result run_streamed(const std::string& prefix, char fill, std::size_t size,
+                    const std::function<void(std::string_view)>& on_output);
 
 } // namespace program

@@ -87,6 +87,34 @@ TEST(ProgramFailure, StatusDiagnosticAndNoClosingLines) {
     EXPECT_EQ(quiet.err, "");
 }
 
+// A word far larger than any buffer goes through whole, and the program's
+// memory stays what it is for two short words.
+TEST(ProgramMemory, HugeWordInConstantMemory) {
+    constexpr std::size_t huge = std::size_t{256} << 20;
+    const std::string first = "0000000000000001";
+    auto small = program::run(first + "\n0000000000000010\n", Feed::pipe);
+    ASSERT_EQ(small.status, 0);
+
+    const std::string head = mif_header() + "0: " + first + ";\r\n1: ";
+    const std::string tail = ";\r\n[2..ff]: 0000000000000000;\r\nEND;\r\n";
+    std::size_t at = 0, mismatches = 0;
+    auto got = program::run_streamed(first + "\r\n", '1', huge, [&](std::string_view bytes) {
+        for (char c : bytes) {
+            char expected = at < head.size()                        ? head[at]
+                            : at < head.size() + huge               ? '1'
+                            : at < head.size() + huge + tail.size() ? tail[at - head.size() - huge]
+                                                                    : '\0';
+            mismatches += c != expected || at >= head.size() + huge + tail.size();
+            ++at;
+        }
+    });
+    EXPECT_EQ(got.status, 0);
+    EXPECT_EQ(got.err, "");
+    EXPECT_EQ(at, head.size() + huge + tail.size());
+    EXPECT_EQ(mismatches, 0u);
+    EXPECT_LE(got.peak_kib, small.peak_kib + 4096) << "two words: " << small.peak_kib << " KiB";
+}
+
 // Reads from fd until what has come ends with expected, or time runs out.
 std::string read_until(int fd, const std::string& expected) {
     std::string got;

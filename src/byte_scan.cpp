@@ -3,46 +3,57 @@
 #include <cstdint>
 #include <cstring>
 
+// Both scans look at eight bytes at a time with plain integer arithmetic
+// (no byte's sum carries into the next), and only go byte by byte in the
+// group where the run ends.
+
 namespace {
 
-// Whether any of the eight bytes of x is below 0x21. Every byte that can end
-// a word (blanks, CR, Ctrl-Z) is, so a group without one is all word bytes.
-constexpr bool has_control_or_space(std::uint64_t x) {
-    constexpr std::uint64_t ones = 0x0101010101010101;
-    constexpr std::uint64_t highs = 0x8080808080808080;
+using Group = std::uint64_t;
+constexpr Group ones = 0x0101010101010101;
+constexpr Group highs = ones * 0x80;
+
+Group load_group(const char* p) {
+    Group group;
+    std::memcpy(&group, p, sizeof group);
+    return group;
+}
+
+// Whether any byte is below 0x21. Every byte that can end a word (blanks,
+// CR, Ctrl-Z) is, so a group without one is all word bytes.
+constexpr bool has_control_or_space(Group x) {
     return ((x - ones * 0x21) & ~x & highs) != 0;
 }
 
-std::uint64_t load_group(const char* p) {
-    std::uint64_t group;
-    std::memcpy(&group, p, sizeof group);
-    return group;
+// Whether every byte is a blank or a CR: 0x09 to 0x0D, or 0x20.
+constexpr bool all_skipped(Group x) {
+    Group low7 = x & ~highs; // each byte now at most 0x7F, so sums stay in it
+    Group at_least_tab = low7 + ones * (0x80 - 0x09);
+    Group above_cr = low7 + ones * (0x7F - 0x0D);
+    Group not_space = (low7 ^ ones * 0x20) + ones * 0x7F;
+    Group skipped = ((at_least_tab & ~above_cr) | ~not_space) & ~x & highs;
+    return skipped == highs;
 }
 
 constexpr bool is_skipped(unsigned char c) {
     return is_blank(c) || c == carriage_return;
 }
 
-} // namespace
-
-const char* skip_blanks(const char* p, const char* end) {
-    while (p != end && is_skipped(static_cast<unsigned char>(*p))) {
-        ++p;
-    }
-    return p;
+constexpr bool is_word_break(unsigned char c) {
+    return is_skipped(c) || c == end_of_data;
 }
 
-const char* find_word_break(const char* p, const char* end) {
+template <bool (*whole_group)(Group), bool (*stops)(unsigned char)>
+const char* scan(const char* p, const char* end) {
     for (;;) {
-        while (end - p >= 8 && !has_control_or_space(load_group(p))) {
+        while (end - p >= 8 && whole_group(load_group(p))) {
             p += 8;
         }
-        // A group with a low byte may still be all word bytes (NUL, 0x1C):
-        // look at it byte by byte, then go back to whole groups.
+        // The group may still hold no stop (a NUL in a word, say): look at it
+        // byte by byte, then go back to whole groups.
         const char* group_end = end - p >= 8 ? p + 8 : end;
         for (; p != group_end; ++p) {
-            auto c = static_cast<unsigned char>(*p);
-            if (is_skipped(c) || c == end_of_data) {
+            if (stops(static_cast<unsigned char>(*p))) {
                 return p;
             }
         }
@@ -50,4 +61,22 @@ const char* find_word_break(const char* p, const char* end) {
             return p;
         }
     }
+}
+
+constexpr bool no_word_break(Group x) {
+    return !has_control_or_space(x);
+}
+
+constexpr bool is_not_skipped(unsigned char c) {
+    return !is_skipped(c);
+}
+
+} // namespace
+
+const char* skip_blanks(const char* p, const char* end) {
+    return scan<all_skipped, is_not_skipped>(p, end);
+}
+
+const char* find_word_break(const char* p, const char* end) {
+    return scan<no_word_break, is_word_break>(p, end);
 }

@@ -44,16 +44,15 @@ void MifWriter::begin_word(unsigned address) {
 }
 
 void MifWriter::word_bytes(const char* data, std::size_t n) {
-    if (used_ + n <= capacity) {
+    if (n < direct_write) {
         put(data, n);
         return;
     }
-    // A run longer than the buffer goes straight out, without a copy.
+    // A long run goes straight out, without a copy: a huge word then costs
+    // what copying a file does.
     flush();
-    if (n >= capacity && error_ == 0) {
+    if (error_ == 0) {
         error_ = sink_.write_all(data, n);
-    } else {
-        put(data, n);
     }
 }
 
@@ -83,7 +82,7 @@ void MifWriter::flush() {
     used_ = 0;
 }
 
-// Every caller passes at most one block's worth of bytes.
+// Every caller passes less than a block's worth of bytes.
 void MifWriter::put(const char* data, std::size_t n) {
     if (used_ + n > capacity) {
         flush();

@@ -33,6 +33,7 @@ private:
     void line_done();
 
     static constexpr std::size_t capacity = 128 * 1024;
+    static constexpr std::size_t direct_write = 32 * 1024;
 
     OutputSink& sink_;
     bool flush_each_line_;

@@ -3,7 +3,7 @@
 #include <algorithm>
 #include <cerrno>
 #include <cstring>
-#include <string>
+#include <initializer_list>
 
 #ifdef _WIN32
 #include <fcntl.h>
@@ -72,15 +72,19 @@ int Output::write_all(const char* data, std::size_t n) {
 }
 
 void complain(const char* what, int error) {
-    std::string text = "wordmif: ";
-    text += what;
-    if (error != 0) {
-        text += ": ";
-        text += std::strerror(error);
+    // Built in one buffer and written at once, so that the line is never
+    // split by another process's output on the same terminal.
+    char line[512];
+    std::size_t n = 0;
+    for (const char* part :
+         {"wordmif: ", what, error != 0 ? ": " : "", error != 0 ? std::strerror(error) : ""}) {
+        std::size_t size = std::min(std::strlen(part), sizeof line - 1 - n);
+        std::memcpy(line + n, part, size);
+        n += size;
     }
-    text += '\n';
+    line[n++] = '\n';
     // Nothing is left to tell if standard error itself fails.
-    (void)write(error_fd, text.data(), static_cast<io_size>(text.size()));
+    (void)write(error_fd, line, static_cast<io_size>(n));
 }
 
 } // namespace std_streams

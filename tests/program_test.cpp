@@ -88,7 +88,9 @@ TEST(ProgramFailure, StatusDiagnosticAndNoClosingLines) {
 }
 
 // A word far larger than any buffer goes through whole, and the program's
-// memory stays what it is for two short words.
+// memory stays what it is for two short words. (Linux counts the test
+// process's own few MiB into a child's peak at exec, so both peaks start
+// from that floor; a program that held the word would be 256 MiB above it.)
 TEST(ProgramMemory, HugeWordInConstantMemory) {
     constexpr std::size_t huge = std::size_t{256} << 20;
     const std::string first = "0000000000000001";

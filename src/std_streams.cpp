@@ -8,9 +8,13 @@
 #ifdef _WIN32
 #include <fcntl.h>
 #include <io.h>
+#ifndef NOMINMAX
+#define NOMINMAX
+#endif
+#define WIN32_LEAN_AND_MEAN
+#include <windows.h>
 #define read _read
 #define write _write
-#define isatty _isatty
 using io_size = unsigned int;
 #else
 #include <unistd.h>

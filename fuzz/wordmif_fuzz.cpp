@@ -6,9 +6,9 @@
 // flags bit 0: pass each line on at once; bit 1: the output fails once
 // room * 16 bytes have been written.
 
+#include "capture_sink.hpp"
 #include "converter.hpp"
 
-#include <cerrno>
 #include <cstdint>
 #include <cstdio>
 #include <cstdlib>
@@ -61,28 +61,6 @@ Expected model(std::string_view data) {
     return e;
 }
 
-class Capture : public OutputSink {
-public:
-    explicit Capture(std::size_t room) : room_(room) {}
-    int write_all(const char* data, std::size_t n) override {
-        if (failed_) {
-            std::abort(); // nothing may be written after a failure
-        }
-        if (n > room_) {
-            failed_ = true;
-            return ENOSPC;
-        }
-        room_ -= n;
-        bytes.append(data, n);
-        return 0;
-    }
-    std::string bytes;
-
-private:
-    std::size_t room_;
-    bool failed_ = false;
-};
-
 std::size_t block_size(std::uint8_t b) {
     // Mostly small blocks, sometimes ones around the program's buffer sizes.
     return b < 0xF0 ? b + 1u : std::size_t{1} << (b - 0xF0 + 4);
@@ -117,7 +95,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* input, std::size_t siz
         blocks.push_back(rest.size() + 1);
     }
     const bool output_fails = (flags & 2) != 0;
-    Capture sink(output_fails ? room : SIZE_MAX);
+    CaptureSink sink(output_fails ? room : SIZE_MAX);
     auto out = std::make_unique<MifWriter>(sink, (flags & 1) != 0);
     Converter converter(*out);
 
@@ -132,6 +110,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* input, std::size_t siz
         status = converter.finish();
     }
 
+    check(!sink.written_after_failure, "written after a failure");
     auto expected = model(rest);
     if (output_fails && expected.bytes.size() > room) {
         check(status == Converter::Status::write_failed, "status after a write failure");

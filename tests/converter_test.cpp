@@ -1,32 +1,15 @@
 // The converter core fed in blocks of many sizes: a word, a CR or a Ctrl-Z
 // that straddles a block boundary must make no difference.
 
+#include "capture_sink.hpp"
 #include "cases.hpp"
 #include "converter.hpp"
 
 #include <gtest/gtest.h>
 
-#include <cerrno>
 #include <memory>
 
 namespace {
-
-class Capture : public OutputSink {
-public:
-    explicit Capture(std::size_t fail_after = std::string::npos) : room_(fail_after) {}
-    int write_all(const char* data, std::size_t n) override {
-        if (n > room_) {
-            return ENOSPC;
-        }
-        room_ -= n;
-        bytes.append(data, n);
-        return 0;
-    }
-    std::string bytes;
-
-private:
-    std::size_t room_;
-};
 
 struct Outcome {
     Converter::Status status;
@@ -35,7 +18,7 @@ struct Outcome {
 
 Outcome convert(const std::string& input, std::size_t chunk, bool each_line = false,
                 std::size_t fail_after = std::string::npos) {
-    Capture sink(fail_after);
+    CaptureSink sink(fail_after);
     auto out = std::make_unique<MifWriter>(sink, each_line);
     Converter converter(*out);
     auto status = converter.start();
@@ -46,6 +29,7 @@ Outcome convert(const std::string& input, std::size_t chunk, bool each_line = fa
     if (status == Converter::Status::ok) {
         status = converter.finish();
     }
+    EXPECT_FALSE(sink.written_after_failure);
     return {status, sink.bytes};
 }
 

@@ -29,24 +29,14 @@ void check(bool ok, const char* what) {
     }
 }
 
-// Spawns the command on the given descriptors, reads what it writes until
-// its output and error pipes close, then waits for it. An out_fd of -1 means
-// capture the output through a pipe. Every descriptor here is close-on-exec,
-// so the child holds no stray pipe end that would keep its input open.
-Result spawn(int in_fd, int out_fd,
-             const std::function<void(std::string_view)>* on_output = nullptr,
-             bool default_sigpipe = false) {
-    int out_pipe[2] = {-1, -1}, err_pipe[2];
-    if (out_fd < 0) {
-        check(pipe2(out_pipe, O_CLOEXEC) == 0, "pipe");
-        out_fd = out_pipe[1];
-    }
-    check(pipe2(err_pipe, O_CLOEXEC) == 0, "pipe");
+} // namespace
+
+pid_t start(int in_fd, int out_fd, int err_fd, bool default_sigpipe) {
     posix_spawn_file_actions_t actions;
     posix_spawn_file_actions_init(&actions);
     posix_spawn_file_actions_adddup2(&actions, in_fd, 0);
     posix_spawn_file_actions_adddup2(&actions, out_fd, 1);
-    posix_spawn_file_actions_adddup2(&actions, err_pipe[1], 2);
+    posix_spawn_file_actions_adddup2(&actions, err_fd, 2);
     std::vector<char*> argv;
     for (auto& word : command) {
         argv.push_back(word.data());
@@ -67,6 +57,25 @@ Result spawn(int in_fd, int out_fd,
     posix_spawnattr_destroy(&attributes);
     errno = spawned;
     check(spawned == 0, "posix_spawn");
+    return pid;
+}
+
+namespace {
+
+// Starts the command, reads what it writes until its output and error pipes
+// close, then waits for it. An out_fd of -1 means capture the output through
+// a pipe. Every descriptor here is close-on-exec, so the child holds no stray
+// pipe end that would keep its input open.
+Result spawn(int in_fd, int out_fd,
+             const std::function<void(std::string_view)>* on_output = nullptr,
+             bool default_sigpipe = false) {
+    int out_pipe[2] = {-1, -1}, err_pipe[2];
+    if (out_fd < 0) {
+        check(pipe2(out_pipe, O_CLOEXEC) == 0, "pipe");
+        out_fd = out_pipe[1];
+    }
+    check(pipe2(err_pipe, O_CLOEXEC) == 0, "pipe");
+    pid_t pid = start(in_fd, out_fd, err_pipe[1], default_sigpipe);
     close(err_pipe[1]);
     if (out_pipe[1] >= 0) {
         close(out_pipe[1]);

@@ -1,5 +1,7 @@
 #pragma once
 
+#include <sys/types.h>
+
 #include <functional>
 #include <string>
 #include <string_view>
@@ -21,6 +23,9 @@ struct Result {
 };
 
 enum class Feed { file, pipe };
+
+// Starts the command on these descriptors and returns its process id.
+pid_t start(int in_fd, int out_fd, int err_fd, bool default_sigpipe = false);
 
 // The input through a regular file or a pipe; output captured from pipes.
 Result run(const std::string& input, Feed feed);

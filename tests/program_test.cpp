@@ -9,7 +9,6 @@
 #include <fcntl.h>
 #include <poll.h>
 #include <pty.h>
-#include <spawn.h>
 #include <sys/wait.h>
 #include <termios.h>
 #include <unistd.h>
@@ -18,8 +17,6 @@
 #include <csignal>
 #include <cstdio>
 #include <cstdlib>
-
-extern char** environ;
 
 namespace {
 
@@ -147,19 +144,7 @@ TEST(ProgramOnTerminal, EachLineAppearsAsTyped) {
     fcntl(master, F_SETFD, FD_CLOEXEC);
     fcntl(terminal, F_SETFD, FD_CLOEXEC);
 
-    posix_spawn_file_actions_t actions;
-    posix_spawn_file_actions_init(&actions);
-    for (int fd = 0; fd < 3; ++fd) {
-        posix_spawn_file_actions_adddup2(&actions, terminal, fd);
-    }
-    std::vector<char*> argv;
-    for (auto& word : program::command) {
-        argv.push_back(word.data());
-    }
-    argv.push_back(nullptr);
-    pid_t pid;
-    ASSERT_EQ(posix_spawn(&pid, argv[0], &actions, nullptr, argv.data(), environ), 0);
-    posix_spawn_file_actions_destroy(&actions);
+    pid_t pid = program::start(terminal, terminal, terminal);
     close(terminal);
 
     EXPECT_EQ(read_until(master, mif_header()), mif_header());

@@ -42,7 +42,13 @@ void use_binary_mode() {
 }
 
 bool output_is_terminal() {
+#ifdef _WIN32
+    // _isatty is also true for the NUL device; only a console has a mode.
+    DWORD mode;
+    return GetConsoleMode(reinterpret_cast<HANDLE>(_get_osfhandle(output_fd)), &mode) != 0;
+#else
     return isatty(output_fd) != 0;
+#endif
 }
 
 ReadResult read_input(char* buffer, std::size_t n) {

@@ -1,11 +1,12 @@
 #include "byte_scan.hpp"
 
+#include <algorithm>
 #include <cstdint>
 #include <cstring>
 
-// Both scans look at eight bytes at a time with plain integer arithmetic
-// (no byte's sum carries into the next), and only go byte by byte in the
-// group where the run ends.
+// The scans step over eight bytes at a time while a test on the whole group,
+// in plain integer arithmetic, says that none of them can stop the scan;
+// otherwise they look at that group byte by byte.
 
 namespace {
 
@@ -19,15 +20,15 @@ Group load_group(const char* p) {
     return group;
 }
 
-// Whether any byte is below 0x21. Every byte that can end a word (blanks,
-// CR, Ctrl-Z) is, so a group without one is all word bytes.
-constexpr bool has_control_or_space(Group x) {
-    return ((x - ones * 0x21) & ~x & highs) != 0;
+constexpr bool is_skipped(unsigned char c) {
+    return is_blank(c) || c == carriage_return;
 }
 
-// Whether every byte is a blank or a CR: 0x09 to 0x0D, or 0x20.
+// Whether every byte is a blank or a carriage return: 0x09 to 0x0D, or 0x20.
+// With the high bits cleared no sum below reaches the next byte, so each
+// byte's flag is exact.
 constexpr bool all_skipped(Group x) {
-    Group low7 = x & ~highs; // each byte now at most 0x7F, so sums stay in it
+    Group low7 = x & ~highs;
     Group at_least_tab = low7 + ones * (0x80 - 0x09);
     Group above_cr = low7 + ones * (0x7F - 0x0D);
     Group not_space = (low7 ^ ones * 0x20) + ones * 0x7F;
@@ -35,48 +36,35 @@ constexpr bool all_skipped(Group x) {
     return skipped == highs;
 }
 
-constexpr bool is_skipped(unsigned char c) {
-    return is_blank(c) || c == carriage_return;
+// Whether every byte is 0x21 or above, so that none is a blank, a carriage
+// return or Ctrl-Z. This is the "has a byte less than n" trick: a byte below
+// 0x21 borrows from the next, which may then be flagged too (00 21 flags
+// both), so only the answer for the whole group is exact.
+constexpr bool none_below_0x21(Group x) {
+    return ((x - ones * 0x21) & ~x & highs) == 0;
 }
 
-constexpr bool is_word_break(unsigned char c) {
-    return is_skipped(c) || c == end_of_data;
-}
-
-template <bool (*whole_group)(Group), bool (*stops)(unsigned char)>
-const char* scan(const char* p, const char* end) {
-    for (;;) {
-        while (end - p >= 8 && whole_group(load_group(p))) {
-            p += 8;
-        }
-        // The group may still hold no stop (a NUL in a word, say): look at it
-        // byte by byte, then go back to whole groups.
-        const char* group_end = end - p >= 8 ? p + 8 : end;
-        for (; p != group_end; ++p) {
-            if (stops(static_cast<unsigned char>(*p))) {
-                return p;
+template <class GroupPasses, class ByteStops>
+const char* scan(const char* p, const char* end, GroupPasses group_passes, ByteStops byte_stops) {
+    auto stops = [byte_stops](char c) { return byte_stops(static_cast<unsigned char>(c)); };
+    for (; end - p >= 8; p += 8) {
+        if (!group_passes(load_group(p))) {
+            // The group may still hold no stop (a NUL in a word, say).
+            if (const char* q = std::find_if(p, p + 8, stops); q != p + 8) {
+                return q;
             }
         }
-        if (p == end) {
-            return p;
-        }
     }
-}
-
-constexpr bool no_word_break(Group x) {
-    return !has_control_or_space(x);
-}
-
-constexpr bool is_not_skipped(unsigned char c) {
-    return !is_skipped(c);
+    return std::find_if(p, end, stops);
 }
 
 } // namespace
 
 const char* skip_blanks(const char* p, const char* end) {
-    return scan<all_skipped, is_not_skipped>(p, end);
+    return scan(p, end, all_skipped, [](unsigned char c) { return !is_skipped(c); });
 }
 
 const char* find_word_break(const char* p, const char* end) {
-    return scan<no_word_break, is_word_break>(p, end);
+    return scan(p, end, none_below_0x21,
+                [](unsigned char c) { return is_skipped(c) || c == end_of_data; });
 }

@@ -1,6 +1,6 @@
 #pragma once
 
-// How the converter sees input bytes, and the fast scans over runs of them.
+// How the converter sees input bytes, and fast scans over runs of them.
 
 inline constexpr unsigned char carriage_return = 0x0D;
 inline constexpr unsigned char end_of_data = 0x1A; // Ctrl-Z

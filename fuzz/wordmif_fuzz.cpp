@@ -1,20 +1,21 @@
 // Fuzzes the converter against a small model of its own: the whole input in
-// memory, cut and split the simple way, and written out by the tests' plain
-// printf rendering of the file. The first bytes of each fuzz input
-// choose how the data is cut into blocks and whether the output fails.
+// memory, split the simple way, byte by byte, and written out by the tests'
+// plain printf rendering of the file. The first bytes of each fuzz input
+// choose how the data is cut into blocks and whether a read or a write
+// fails.
 //
-// Layout: flags, room (2 bytes), count, count block sizes, then the data.
-// flags bit 0: pass each line on at once; bit 1: the output fails once
-// room * 16 bytes have been written.
+// Layout: flags, write room (2 bytes), read point (2 bytes), count, count
+// block sizes, then the data. flags bit 0: writing fails once room * 16
+// bytes have been written; bit 1: reading fails once the read point is
+// reached.
 
-#include "capture_sink.hpp"
 #include "cases.hpp"
-#include "converter.hpp"
+#include "memory_streams.hpp"
 
+#include <cerrno>
 #include <cstdint>
 #include <cstdio>
 #include <cstdlib>
-#include <memory>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -22,35 +23,44 @@
 namespace {
 
 struct Expected {
-    std::string bytes;
-    bool too_many = false;
+    std::string out;
+    Outcome::Result result;
 };
 
-Expected model(std::string_view data) {
-    data = data.substr(0, data.find('\x1a'));
-    std::vector<std::string> words(1);
-    for (char c : data) {
+// The output for data of which only the first read_fails_at bytes can be
+// read.
+Expected model(std::string_view data, std::size_t read_fails_at) {
+    std::vector<std::string> words;
+    bool in_word = false;
+    for (std::size_t i = 0; i < std::min(data.size(), read_fails_at); ++i) {
+        char c = data[i];
+        if (c == '\x1a') {
+            return {mif_file(words), Outcome::converted};
+        }
         if (c == '\r') {
             continue;
         }
         if (c == ' ' || (c >= '\t' && c <= '\f')) {
-            if (!words.back().empty()) {
-                words.emplace_back();
-            }
-        } else {
-            words.back() += c;
+            in_word = false;
+            continue;
         }
+        if (!in_word) {
+            if (words.size() == 256) {
+                return {mif_lines(words), Outcome::too_many_words};
+            }
+            words.emplace_back();
+            in_word = true;
+        }
+        words.back() += c;
     }
-    if (words.back().empty()) {
-        words.pop_back();
+    if (read_fails_at > data.size()) {
+        return {mif_file(words), Outcome::converted};
     }
-    // Past 256 words the file stops before the closing lines.
-    if (words.size() > 256) {
-        words.resize(256);
-        auto whole = mif_file(words);
-        return {whole.substr(0, whole.rfind("END;")), true};
+    auto out = mif_lines(words);
+    if (in_word) {
+        out.resize(out.size() - 3); // the word's line is cut short: no ";\r\n"
     }
-    return {mif_file(words), false};
+    return {out, Outcome::read_failed};
 }
 
 std::size_t block_size(std::uint8_t b) {
@@ -69,7 +79,7 @@ void check(bool ok, const char* what) {
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* input, std::size_t size) {
     std::string_view rest(reinterpret_cast<const char*>(input), size);
-    auto take = [&rest]() -> std::uint8_t {
+    auto take = [&rest]() -> std::size_t {
         if (rest.empty()) {
             return 0;
         }
@@ -77,42 +87,38 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* input, std::size_t siz
         rest.remove_prefix(1);
         return b;
     };
-    std::uint8_t flags = take();
-    std::size_t room = (take() | take() << 8) * std::size_t{16};
-    std::vector<std::size_t> blocks;
-    for (std::uint8_t count = take() % 16; count != 0; --count) {
-        blocks.push_back(block_size(take()));
+    std::size_t flags = take();
+    std::size_t room = take();
+    room = (room | take() << 8) * 16;
+    std::size_t read_point = take();
+    read_point |= take() << 8;
+    MemoryStreams streams;
+    streams.blocks.clear();
+    for (std::size_t count = take() % 16; count != 0; --count) {
+        streams.blocks.push_back(block_size(static_cast<std::uint8_t>(take())));
     }
-    if (blocks.empty()) {
-        blocks.push_back(rest.size() + 1);
+    if (streams.blocks.empty()) {
+        streams.blocks.push_back(rest.size() + 1);
     }
-    const bool output_fails = (flags & 2) != 0;
-    CaptureSink sink(output_fails ? room : SIZE_MAX);
-    auto out = std::make_unique<MifWriter>(sink, (flags & 1) != 0);
-    Converter converter(*out);
-
-    auto status = converter.start();
-    for (std::size_t at = 0, i = 0;
-         status == Converter::Status::ok && !converter.ended() && at < rest.size(); ++i) {
-        auto n = std::min(blocks[i % blocks.size()], rest.size() - at);
-        status = converter.feed(rest.data() + at, n);
-        at += n;
+    if ((flags & 1) != 0) {
+        streams.write_room = room;
     }
-    if (status == Converter::Status::ok) {
-        status = converter.finish();
+    if ((flags & 2) != 0) {
+        streams.read_fails_at = read_point;
     }
 
-    check(!sink.written_after_failure, "written after a failure");
-    auto expected = model(rest);
-    if (output_fails && expected.bytes.size() > room) {
-        check(status == Converter::Status::write_failed, "status after a write failure");
-        check(sink.bytes.size() <= room, "bytes past the failure");
-        check(expected.bytes.compare(0, sink.bytes.size(), sink.bytes) == 0,
-              "bytes before failure");
+    auto run = convert_in_memory(rest, streams);
+    auto expected = model(rest, streams.read_fails_at);
+    check(!run.written_after_failure, "written after a failure");
+    if (expected.out.size() > streams.write_room) {
+        check(run.outcome.result == Outcome::write_failed, "result after a write failure");
+        check(run.outcome.error == ENOSPC, "error after a write failure");
+        check(run.out.size() <= room, "bytes past the failure");
+        check(expected.out.compare(0, run.out.size(), run.out) == 0, "bytes before the failure");
         return 0;
     }
-    check(status == (expected.too_many ? Converter::Status::too_many_words : Converter::Status::ok),
-          "status");
-    check(sink.bytes == expected.bytes, "bytes");
+    check(run.outcome.result == expected.result, "result");
+    check(run.outcome.error == (expected.result == Outcome::read_failed ? EIO : 0), "error");
+    check(run.out == expected.out, "bytes");
     return 0;
 }

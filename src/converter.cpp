@@ -2,62 +2,87 @@
 
 #include "byte_scan.hpp"
 
-Converter::Status Converter::start() {
-    out_.header();
-    return status();
-}
+namespace {
 
-Converter::Status Converter::feed(const char* p, std::size_t n) {
-    const char* end = p + n;
-    while (p != end && !ended_) {
-        if (!in_word_) {
+constexpr std::size_t block_size = 128 * 1024;
+
+// Where the conversion stands between two blocks of input.
+struct Progress {
+    unsigned linec = 0; // content lines begun so far: the next word's address
+    bool in_word = false;
+    enum { reading, ended, too_many_words } state = reading;
+};
+
+// Converts the block from p to end, until it runs out or the data ends.
+void convert_block(const char* p, const char* end, Progress& at, MifWriter& out) {
+    while (p != end) {
+        if (!at.in_word) {
             p = skip_blanks(p, end);
             if (p == end) {
-                break;
+                return;
             }
             if (static_cast<unsigned char>(*p) == end_of_data) {
-                ended_ = true;
-                break;
+                at.state = Progress::ended;
+                return;
             }
-            if (linec_ == memory_words) {
-                // The words so far stay as written, but without the closing
-                // lines, so no reader can take the file for a whole one.
-                out_.flush();
-                return out_.error() != 0 ? Status::write_failed : Status::too_many_words;
+            if (at.linec == memory_words) {
+                at.state = Progress::too_many_words;
+                return;
             }
-            out_.begin_word(linec_++);
-            in_word_ = true;
+            out.begin_word(at.linec++);
+            at.in_word = true;
         }
         const char* run_end = find_word_break(p, end);
-        out_.word_bytes(p, static_cast<std::size_t>(run_end - p));
+        out.word_bytes(p, static_cast<std::size_t>(run_end - p));
         p = run_end;
         if (p == end) {
-            break;
+            return;
         }
         auto c = static_cast<unsigned char>(*p++);
         if (c == carriage_return) {
             continue; // dropped: the word goes on after it
         }
-        end_word();
-        ended_ = c == end_of_data;
+        out.end_word();
+        at.in_word = false;
+        if (c == end_of_data) {
+            at.state = Progress::ended;
+            return;
+        }
     }
-    return status();
 }
 
-Converter::Status Converter::finish() {
-    if (in_word_) {
-        end_word();
+} // namespace
+
+Outcome convert(const ReadInput& read, const WriteOutput& write) {
+    MifWriter out(write);
+    auto block = std::make_unique_for_overwrite<char[]>(block_size);
+    Progress at;
+    out.header();
+    while (at.state == Progress::reading) {
+        // All that is converted goes out before the wait for more input, so
+        // that a console or a pipe sees each line as soon as its word ends.
+        if (out.flush() != 0) {
+            return {Outcome::write_failed, out.error()};
+        }
+        auto got = read(block.get(), block_size);
+        if (got < 0) {
+            return {Outcome::read_failed, static_cast<int>(-got)};
+        }
+        if (got == 0) {
+            break;
+        }
+        convert_block(block.get(), block.get() + got, at, out);
     }
-    out_.closing(linec_);
-    out_.flush();
-    return status();
-}
-
-void Converter::end_word() {
-    out_.end_word();
-    in_word_ = false;
-}
-
-Converter::Status Converter::status() const {
-    return out_.error() != 0 ? Status::write_failed : Status::ok;
+    if (at.state == Progress::too_many_words) {
+        return out.flush() != 0 ? Outcome{Outcome::write_failed, out.error()}
+                                : Outcome{Outcome::too_many_words};
+    }
+    if (at.in_word) {
+        out.end_word();
+    }
+    out.zero_fill_and_end(at.linec);
+    if (out.flush() != 0) {
+        return {Outcome::write_failed, out.error()};
+    }
+    return {Outcome::converted};
 }

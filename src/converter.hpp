@@ -3,29 +3,23 @@
 #include "mif_output.hpp"
 
 #include <cstddef>
+#include <functional>
 
-// Turns the input, fed in blocks of any size, into the lines of the file.
-// Words are never held: each is written as its bytes arrive, so a word of
-// any length goes through in constant memory.
-class Converter {
-public:
-    enum class Status { ok, too_many_words, write_failed };
+// Reads up to n bytes into buffer, waiting only until some are there.
+// Returns how many (0 at the end of the input), or minus the errno value of
+// a failure.
+using ReadInput = std::function<std::ptrdiff_t(char* buffer, std::size_t n)>;
 
-    explicit Converter(MifWriter& out) : out_(out) {}
-
-    Status start();
-    // After a status other than ok the caller stops: the file is left as is.
-    Status feed(const char* data, std::size_t n);
-    // True once a Ctrl-Z has ended the data: the rest of the input is ignored.
-    bool ended() const { return ended_; }
-    Status finish();
-
-private:
-    void end_word();
-    Status status() const;
-
-    MifWriter& out_;
-    unsigned linec_ = 0; // content lines begun so far
-    bool in_word_ = false;
-    bool ended_ = false;
+struct Outcome {
+    enum Result { converted, too_many_words, read_failed, write_failed };
+    Result result;
+    int error = 0; // the errno value of a failed read or write
 };
+
+// Reads the whole input and writes the memory initialization file for it.
+// Words are never held: each is written as its bytes arrive, so a word of
+// any length goes through in constant memory. After a failure the closing
+// lines are left out, so that no reader can take the file for a whole one,
+// but everything converted before it has been written (unless writing is
+// what failed).
+Outcome convert(const ReadInput& read, const WriteOutput& write);

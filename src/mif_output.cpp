@@ -1,7 +1,9 @@
 #include "mif_output.hpp"
 
+#include <charconv>
 #include <cstring>
 #include <string_view>
+#include <utility>
 
 namespace {
 
@@ -11,88 +13,61 @@ constexpr std::string_view header_text = "DEPTH = 256;\r\n"
                                          "CONTENT\r\n"
                                          "BEGIN\r\n";
 
-// Lower-case hexadecimal without leading zeros; returns the digit count.
-std::size_t format_hex(unsigned value, char* out) {
-    char digits[sizeof value * 2];
-    std::size_t n = 0;
-    do {
-        digits[n++] = "0123456789abcdef"[value % 16];
-        value /= 16;
-    } while (value != 0);
-    for (std::size_t i = 0; i < n; ++i) {
-        out[i] = digits[n - 1 - i];
-    }
-    return n;
-}
-
 } // namespace
 
-MifWriter::MifWriter(OutputSink& sink, bool flush_each_line)
-    : sink_(sink), flush_each_line_(flush_each_line) {}
+MifWriter::MifWriter(WriteOutput write)
+    : write_(std::move(write)), buffer_(std::make_unique_for_overwrite<char[]>(capacity)) {}
 
 void MifWriter::header() {
     put(header_text.data(), header_text.size());
-    line_done();
 }
 
 void MifWriter::begin_word(unsigned address) {
     char text[16];
-    std::size_t n = format_hex(address, text);
-    text[n++] = ':';
-    text[n++] = ' ';
-    put(text, n);
+    char* end = std::to_chars(text, text + sizeof text, address, 16).ptr;
+    *end++ = ':';
+    *end++ = ' ';
+    put(text, static_cast<std::size_t>(end - text));
 }
 
 void MifWriter::word_bytes(const char* data, std::size_t n) {
-    if (n < direct_write) {
+    if (n < unbuffered_run) {
         put(data, n);
         return;
     }
-    // A long run goes straight out, without a copy: a huge word then costs
-    // what copying a file does.
-    flush();
-    if (error_ == 0) {
-        error_ = sink_.write_all(data, n);
+    if (flush() == 0) {
+        error_ = write_(data, n);
     }
 }
 
 void MifWriter::end_word() {
     put(";\r\n", 3);
-    line_done();
 }
 
-void MifWriter::closing(unsigned first_free) {
+void MifWriter::zero_fill_and_end(unsigned first_free) {
     if (first_free < memory_words) {
-        char text[48];
-        std::size_t n = 0;
-        text[n++] = '[';
-        n += format_hex(first_free, text + n);
         constexpr std::string_view rest = "..ff]: 0000000000000000;\r\n";
-        std::memcpy(text + n, rest.data(), rest.size());
-        put(text, n + rest.size());
+        char text[48] = "[";
+        char* end = std::to_chars(text + 1, text + sizeof text, first_free, 16).ptr;
+        std::memcpy(end, rest.data(), rest.size());
+        put(text, static_cast<std::size_t>(end - text) + rest.size());
     }
     put("END;\r\n", 6);
-    line_done();
 }
 
-void MifWriter::flush() {
+int MifWriter::flush() {
     if (used_ != 0 && error_ == 0) {
-        error_ = sink_.write_all(buffer_, used_);
+        error_ = write_(buffer_.get(), used_);
     }
     used_ = 0;
+    return error_;
 }
 
-// Every caller passes less than a block's worth of bytes.
+// Every caller passes less than a buffer's worth of bytes.
 void MifWriter::put(const char* data, std::size_t n) {
     if (used_ + n > capacity) {
         flush();
     }
-    std::memcpy(buffer_ + used_, data, n);
+    std::memcpy(buffer_.get() + used_, data, n);
     used_ += n;
-}
-
-void MifWriter::line_done() {
-    if (flush_each_line_) {
-        flush();
-    }
 }

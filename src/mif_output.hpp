@@ -1,20 +1,22 @@
 #pragma once
 
-#include "output_sink.hpp"
-
 #include <cstddef>
+#include <functional>
+#include <memory>
 
 // The memory that every file describes: 256 words of 16 bits.
 inline constexpr unsigned memory_words = 256;
 
+// Writes all n bytes, or returns the errno value of the failure; 0 means
+// everything was written.
+using WriteOutput = std::function<int(const char* data, std::size_t n)>;
+
 // Writes the lines of the memory initialization file, each ended by CR LF,
-// through a block buffer. The first write error is kept and everything
-// after it is dropped, so callers may check once per batch of lines.
+// through a large buffer. The first write error is kept and everything after
+// it is dropped, so callers may check once per batch of lines.
 class MifWriter {
 public:
-    // With flush_each_line, every finished line is passed on at once (a
-    // console watching the output); otherwise output goes in whole blocks.
-    MifWriter(OutputSink& sink, bool flush_each_line);
+    explicit MifWriter(WriteOutput write);
 
     void header();
     void begin_word(unsigned address);
@@ -22,22 +24,24 @@ public:
     void end_word();
     // The zero fill from first_free to the last address, if any is left,
     // then the end of the file.
-    void closing(unsigned first_free);
-    void flush();
+    void zero_fill_and_end(unsigned first_free);
+    // Writes out what is buffered; returns error().
+    int flush();
 
     // The errno value of the first failed write, or 0.
     int error() const { return error_; }
 
 private:
     void put(const char* data, std::size_t n);
-    void line_done();
 
     static constexpr std::size_t capacity = 128 * 1024;
-    static constexpr std::size_t direct_write = 32 * 1024;
+    // A run of word bytes at least this long is written straight from where
+    // it lies, without a copy: a huge word then costs what copying a file
+    // does.
+    static constexpr std::size_t unbuffered_run = 32 * 1024;
 
-    OutputSink& sink_;
-    bool flush_each_line_;
-    int error_ = 0;
+    WriteOutput write_;
+    std::unique_ptr<char[]> buffer_;
     std::size_t used_ = 0;
-    char buffer_[capacity];
+    int error_ = 0;
 };

@@ -2,23 +2,14 @@
 
 #include <algorithm>
 #include <cerrno>
+#include <cstdio>
 #include <cstring>
-#include <initializer_list>
 
 #ifdef _WIN32
 #include <fcntl.h>
 #include <io.h>
-#ifndef NOMINMAX
-#define NOMINMAX
-#endif
-#define WIN32_LEAN_AND_MEAN
-#include <windows.h>
-#define read _read
-#define write _write
-using io_size = unsigned int;
 #else
 #include <unistd.h>
-using io_size = std::size_t;
 #endif
 
 namespace std_streams {
@@ -29,8 +20,24 @@ constexpr int input_fd = 0;
 constexpr int output_fd = 1;
 constexpr int error_fd = 2;
 
-// Windows takes counts as unsigned int; keep every call well inside it.
+// Windows counts in unsigned int; keep every call well inside it.
 constexpr std::size_t max_io = 1 << 30;
+
+#ifdef _WIN32
+int read_fd(int fd, char* buffer, std::size_t n) {
+    return _read(fd, buffer, static_cast<unsigned>(n));
+}
+int write_fd(int fd, const char* data, std::size_t n) {
+    return _write(fd, data, static_cast<unsigned>(n));
+}
+#else
+ssize_t read_fd(int fd, char* buffer, std::size_t n) {
+    return read(fd, buffer, n);
+}
+ssize_t write_fd(int fd, const char* data, std::size_t n) {
+    return write(fd, data, n);
+}
+#endif
 
 } // namespace
 
@@ -41,31 +48,21 @@ void use_binary_mode() {
 #endif
 }
 
-bool output_is_terminal() {
-#ifdef _WIN32
-    // _isatty is also true for the NUL device; only a console has a mode.
-    DWORD mode;
-    return GetConsoleMode(reinterpret_cast<HANDLE>(_get_osfhandle(output_fd)), &mode) != 0;
-#else
-    return isatty(output_fd) != 0;
-#endif
-}
-
-ReadResult read_input(char* buffer, std::size_t n) {
+std::ptrdiff_t read_input(char* buffer, std::size_t n) {
     for (;;) {
-        auto got = read(input_fd, buffer, static_cast<io_size>(std::min(n, max_io)));
+        auto got = read_fd(input_fd, buffer, std::min(n, max_io));
         if (got >= 0) {
-            return {static_cast<std::size_t>(got), 0};
+            return got;
         }
         if (errno != EINTR) {
-            return {0, errno};
+            return -errno;
         }
     }
 }
 
-int Output::write_all(const char* data, std::size_t n) {
+int write_output(const char* data, std::size_t n) {
     while (n != 0) {
-        auto put = write(output_fd, data, static_cast<io_size>(std::min(n, max_io)));
+        auto put = write_fd(output_fd, data, std::min(n, max_io));
         if (put < 0) {
             if (errno == EINTR) {
                 continue;
@@ -82,19 +79,20 @@ int Output::write_all(const char* data, std::size_t n) {
 }
 
 void complain(const char* what, int error) {
-    // Built in one buffer and written at once, so that the line is never
-    // split by another process's output on the same terminal.
+    // One buffer written at once, so that the line is never split by another
+    // process's output on the same terminal.
     char line[512];
-    std::size_t n = 0;
-    for (const char* part :
-         {"wordmif: ", what, error != 0 ? ": " : "", error != 0 ? std::strerror(error) : ""}) {
-        std::size_t size = std::min(std::strlen(part), sizeof line - 1 - n);
-        std::memcpy(line + n, part, size);
-        n += size;
+    int n = std::snprintf(line, sizeof line, "wordmif: %s%s%s\n", what, error != 0 ? ": " : "",
+                          error != 0 ? std::strerror(error) : "");
+    if (n < 0) {
+        return;
     }
-    line[n++] = '\n';
+    if (static_cast<std::size_t>(n) >= sizeof line) {
+        n = sizeof line - 1;
+        line[n - 1] = '\n';
+    }
     // Nothing is left to tell if standard error itself fails.
-    (void)write(error_fd, line, static_cast<io_size>(n));
+    (void)write_fd(error_fd, line, static_cast<std::size_t>(n));
 }
 
 } // namespace std_streams

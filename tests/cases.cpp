@@ -6,7 +6,7 @@ std::string mif_header() {
     return "DEPTH = 256;\r\nWIDTH = 16;\r\nDATA_RADIX = BIN;\r\nCONTENT\r\nBEGIN\r\n";
 }
 
-std::string mif_file(const std::vector<std::string>& words) {
+std::string mif_lines(const std::vector<std::string>& words) {
     std::string file = mif_header();
     char text[64];
     for (std::size_t i = 0; i < words.size(); ++i) {
@@ -15,7 +15,13 @@ std::string mif_file(const std::vector<std::string>& words) {
         file += words[i];
         file += ";\r\n";
     }
+    return file;
+}
+
+std::string mif_file(const std::vector<std::string>& words) {
+    std::string file = mif_lines(words);
     if (words.size() < 256) {
+        char text[64];
         std::snprintf(text, sizeof text, "[%zx..ff]: 0000000000000000;\r\n", words.size());
         file += text;
     }
@@ -47,6 +53,7 @@ const std::vector<Case>& conversion_cases() {
     using namespace std::string_literals;
     const std::string one = "0000000000000001", two = "0000000000000010";
     const std::string long_word(300 * 1024 + 7, '1'); // longer than any block
+    const std::string zeros(40000, '0'), ones(40000, '1');
     static const std::vector<Case> cases = {
         {"empty", "", mif_file({})},
         {"blanks_only", " \t\n\v\f\r\n\r", mif_file({})},
@@ -64,6 +71,7 @@ const std::vector<Case>& conversion_cases() {
          mif_file({one, two})},
         {"ctrl_z_ends_word", one + "\x1a\n" + two, mif_file({one})},
         {"ctrl_z_first", "\x1a" + one, mif_file({})},
+        {"ctrl_z_after_blanks", std::string(12, ' ') + "\x1a   1", mif_file({})},
         {"seventeen_words", lines_of(numbered_words(17)), mif_file(numbered_words(17))},
         {"255_words", lines_of(numbered_words(255)), mif_file(numbered_words(255))},
         {"256_words_fill_memory", lines_of(numbered_words(256)), mif_file(numbered_words(256))},
@@ -75,7 +83,16 @@ const std::vector<Case>& conversion_cases() {
          mif_file({"12ab", "01234567890123456789"})},
         {"any_other_byte_is_a_word_byte", "\0\x1c\x1f\x7f\x80\xfe\xff\x0e\n"s + "a\0b"s,
          mif_file({"\0\x1c\x1f\x7f\x80\xfe\xff\x0e"s, "a\0b"s})},
+        {"control_bytes_in_words",
+         "1\b2 \x01\x02\x03\x04\x05\x06\x07\x08\x0e\x0f\x10\x11\x12\x13\x14"
+         "\x15\x16\x17\x18\x19\x1b\x1c\x1d\x1e\x1f\x7f",
+         mif_file({"1\b2", "\x01\x02\x03\x04\x05\x06\x07\x08\x0e\x0f\x10\x11\x12\x13\x14\x15\x16"
+                           "\x17\x18\x19\x1b\x1c\x1d\x1e\x1f\x7f"})},
+        {"one_byte_then_seven_blanks", "~       ", mif_file({"~"})},
+        {"eight_0xff_bytes", "\xff\xff\xff\xff\xff\xff\xff\xff",
+         mif_file({"\xff\xff\xff\xff\xff\xff\xff\xff"})},
         {"long_word", long_word + "\r\n" + one, mif_file({long_word, one})},
+        {"lone_cr_between_long_runs", zeros + "\r" + ones, mif_file({zeros + ones})},
     };
     return cases;
 }

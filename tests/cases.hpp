@@ -16,6 +16,10 @@ const std::vector<Case>& conversion_cases();
 // The five header lines that every file begins with.
 std::string mif_header();
 
+// The header and one content line per word: the file as it stands when the
+// input fails after these words.
+std::string mif_lines(const std::vector<std::string>& words);
+
 // The file for these words: a plain printf rendering of the format, kept
 // apart from the program's own writer.
 std::string mif_file(const std::vector<std::string>& words);

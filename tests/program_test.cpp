@@ -1,201 +1,152 @@
-// The built program, end to end: through files and pipes, on failures, on a
-// terminal, and read back by an independent MIF reader.
+// The built program, end to end. Each case is a bash command line, run with
+// pipefail in a scratch folder that holds the case's input as the file `in`;
+// `wordmif` there runs the program under test: $WORDMIF, after the emulator
+// in $WORDMIF_EMULATOR if one is set.
 
 #include "cases.hpp"
-#include "program.hpp"
 
 #include <gtest/gtest.h>
 
-#include <fcntl.h>
-#include <poll.h>
-#include <pty.h>
 #include <sys/wait.h>
-#include <termios.h>
-#include <unistd.h>
 
-#include <chrono>
 #include <csignal>
-#include <cstdio>
 #include <cstdlib>
+#include <filesystem>
+#include <fstream>
+#include <sstream>
+
+#ifndef ADDRESS_SPACE_KIB
+#define ADDRESS_SPACE_KIB "unlimited"
+#endif
 
 namespace {
 
-using program::Feed;
+struct Command {
+    std::string name;
+    std::string command;
+    std::string input;
+    int status;
+    std::string out;
+    std::string err;
+};
+
+const char prelude[] =
+    "wordmif() { ${WORDMIF_EMULATOR:+\"$WORDMIF_EMULATOR\"} \"$WORDMIF\" \"$@\"; }\n"
+    "export -f wordmif\n";
+
+std::string read_file(const std::filesystem::path& path) {
+    std::ifstream file(path, std::ios::binary);
+    std::ostringstream text;
+    text << file.rdbuf();
+    return text.str();
+}
+
+void write_file(const std::filesystem::path& path, const std::string& text) {
+    std::ofstream(path, std::ios::binary) << text;
+}
+
+void expect_runs(const std::vector<Command>& runs) {
+    // The shell cannot give the program a default SIGPIPE if it was started
+    // with the signal ignored.
+    std::signal(SIGPIPE, SIG_DFL);
+    for (const auto& run : runs) {
+        char folder[] = "/tmp/wordmif-test-XXXXXX";
+        ASSERT_NE(mkdtemp(folder), nullptr);
+        std::filesystem::path dir = folder;
+        write_file(dir / "in", run.input);
+        write_file(dir / "run", prelude + run.command + "\n");
+        int status =
+            std::system(("cd " + dir.string() + " && bash -o pipefail run >out 2>err").c_str());
+        EXPECT_EQ(WIFEXITED(status) ? WEXITSTATUS(status) : -1, run.status) << run.name;
+        EXPECT_EQ(read_file(dir / "out"), run.out) << run.name;
+        EXPECT_EQ(read_file(dir / "err"), run.err) << run.name;
+        std::filesystem::remove_all(dir);
+    }
+}
 
 TEST(Program, ConvertsFromFileAndPipe) {
+    std::vector<Command> runs;
     for (const auto& c : conversion_cases()) {
-        for (auto feed : {Feed::file, Feed::pipe}) {
-            auto got = program::run(c.input, feed);
-            const char* how = feed == Feed::file ? " (file)" : " (pipe)";
-            EXPECT_EQ(got.status, 0) << c.name << how;
-            EXPECT_EQ(got.err, "") << c.name << how;
-            EXPECT_EQ(got.out, c.output) << c.name << how;
-        }
+        runs.push_back({c.name + " (file)", "wordmif < in", c.input, 0, c.output, ""});
+        runs.push_back({c.name + " (pipe)", "cat in | wordmif", c.input, 0, c.output, ""});
     }
+    expect_runs(runs);
 }
 
-// A pipe whose reader has gone.
-int broken_pipe() {
-    int ends[2];
-    if (pipe2(ends, O_CLOEXEC) != 0) {
-        return -1;
-    }
-    close(ends[0]);
-    return ends[1];
+// The program's output pipe loses its reader before the program starts.
+std::string into_closed_pipe(const std::string& command) {
+    return "mkfifo closed; { " + command + "; } | { exec <&-; echo > closed; }";
 }
 
-program::Result run_into_broken_pipe(bool default_sigpipe) {
-    int in = open("/dev/null", O_RDONLY | O_CLOEXEC), out = broken_pipe();
-    auto got = program::run_fds(in, out, default_sigpipe);
-    close(in);
-    close(out);
-    return got;
-}
-
-// Every failure leaves the file without its closing lines and says why.
-TEST(ProgramFailure, StatusDiagnosticAndNoClosingLines) {
-    const auto words = numbered_words(257);
-    const auto whole = mif_file(numbered_words(256));
-    const auto unclosed = whole.substr(0, whole.find("END;"));
-    struct Failure {
-        const char* name;
-        program::Result got;
-        std::string err;
-        std::string out;
-    } failures[] = {
-        {"257th word", program::run(lines_of(words), Feed::pipe),
-         "wordmif: input holds more than 256 words\n", unclosed},
-        {"257th word before Ctrl-Z", program::run(lines_of(words) + "\x1a", Feed::file),
-         "wordmif: input holds more than 256 words\n", unclosed},
-        {"input is a directory", program::run_on("/", ""),
-         "wordmif: cannot read input: Is a directory\n", mif_header()},
-        {"output device full", program::run_on("/dev/null", "/dev/full"),
-         "wordmif: cannot write output: No space left on device\n", ""},
-        {"broken pipe, SIGPIPE ignored", run_into_broken_pipe(false),
-         "wordmif: cannot write output: Broken pipe\n", ""},
-    };
-    for (const auto& f : failures) {
-        EXPECT_EQ(f.got.status, 1) << f.name;
-        EXPECT_EQ(f.got.err, f.err) << f.name;
-        EXPECT_EQ(f.got.out, f.out) << f.name;
-    }
-    auto quiet = run_into_broken_pipe(true);
-    EXPECT_EQ(quiet.signal, SIGPIPE);
-    EXPECT_EQ(quiet.err, "");
-}
-
-// A word far larger than any buffer goes through whole, and the program's
-// memory stays what it is for two short words. (Linux counts the test
-// process's own few MiB into a child's peak at exec, so both peaks start
-// from that floor; a program that held the word would be 256 MiB above it.)
-TEST(ProgramMemory, HugeWordInConstantMemory) {
-    constexpr std::size_t huge = std::size_t{256} << 20;
-    const std::string first = "0000000000000001";
-    auto small = program::run(first + "\n0000000000000010\n", Feed::pipe);
-    ASSERT_EQ(small.status, 0);
-
-    const std::string head = mif_header() + "0: " + first + ";\r\n1: ";
-    const std::string tail = ";\r\n[2..ff]: 0000000000000000;\r\nEND;\r\n";
-    std::size_t at = 0, mismatches = 0;
-    auto got = program::run_streamed(first + "\r\n", '1', huge, [&](std::string_view bytes) {
-        for (char c : bytes) {
-            char expected = at < head.size()                        ? head[at]
-                            : at < head.size() + huge               ? '1'
-                            : at < head.size() + huge + tail.size() ? tail[at - head.size() - huge]
-                                                                    : '\0';
-            mismatches += c != expected || at >= head.size() + huge + tail.size();
-            ++at;
-        }
+// Every failure leaves the file without its closing lines and says why, once.
+TEST(Program, FailsWithOneDiagnostic) {
+    const auto words = lines_of(numbered_words(257));
+    const auto unclosed = mif_lines(numbered_words(256));
+    const std::string too_many = "wordmif: input holds more than 256 words\n";
+    const std::string no_space = "wordmif: cannot write output: No space left on device\n";
+    expect_runs({
+        {"257th word", "cat in | wordmif", words, 1, unclosed, too_many},
+        {"257th word before Ctrl-Z", "wordmif < in", words + "\x1a", 1, unclosed, too_many},
+        {"input is a directory", "wordmif < /", "", 1, mif_header(),
+         "wordmif: cannot read input: Is a directory\n"},
+        {"input closed", "wordmif <&-", "", 1, mif_header(),
+         "wordmif: cannot read input: Bad file descriptor\n"},
+        {"output device full", "wordmif < in > /dev/full", words, 1, "", no_space},
+        {"input a directory, output full", "wordmif < / > /dev/full", "", 1, "", no_space},
+        {"output closed", "wordmif < in >&-", "", 1, "",
+         "wordmif: cannot write output: Bad file descriptor\n"},
+        {"broken pipe, SIGPIPE ignored",
+         into_closed_pipe("trap '' PIPE; read < closed; wordmif < /dev/null"), "", 1, "",
+         "wordmif: cannot write output: Broken pipe\n"},
+        {"broken pipe", into_closed_pipe("read < closed; wordmif < /dev/null"), "", 128 + SIGPIPE,
+         "", ""},
     });
-    EXPECT_EQ(got.status, 0);
-    EXPECT_EQ(got.err, "");
-    EXPECT_EQ(at, head.size() + huge + tail.size());
-    EXPECT_EQ(mismatches, 0u);
-    EXPECT_LE(got.peak_kib, small.peak_kib + 4096) << "two words: " << small.peak_kib << " KiB";
 }
 
-// Reads from fd until what has come ends with expected, or time runs out.
-std::string read_until(int fd, const std::string& expected) {
-    std::string got;
-    auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(10);
-    while (!got.ends_with(expected) && std::chrono::steady_clock::now() < deadline) {
-        pollfd ready = {fd, POLLIN, 0};
-        char block[4096];
-        if (poll(&ready, 1, 100) == 1) {
-            auto n = read(fd, block, sizeof block);
-            if (n <= 0) {
-                break;
-            }
-            got.append(block, static_cast<std::size_t>(n));
-        }
-    }
-    return got;
+// Types lines into a program started on the fifos i and o, and prints what
+// has come out after each: the header and then each line's own output line.
+// A line that does not come within 10 seconds ends the run.
+std::string typed(const std::string& start, const std::string& end_of_input) {
+    return "mkfifo i o; " + start +
+           " < i > o & exec 3> i 4< o\n"
+           "lines() { for ((n = 0; n < $1; n++)); do IFS= read -t 10 -r l <&4 || exit 1; "
+           "echo \"$l\"; done; }\n"
+           "lines 5; printf '0000000000000001\\n' >&3; lines 1\n"
+           "printf '\\t0000000000000010 \\r\\n' >&3; lines 1\n"
+           "printf '" +
+           end_of_input + "' >&3; exec 3>&-; cat <&4; wait $!";
 }
 
-// A person at a console sees each word's line as soon as the word is typed.
-TEST(ProgramOnTerminal, EachLineAppearsAsTyped) {
-    int master, terminal;
-    ASSERT_EQ(openpty(&master, &terminal, nullptr, nullptr, nullptr), 0);
-    termios mode;
-    tcgetattr(terminal, &mode);
-    mode.c_oflag &= ~OPOST; // the program's own bytes, no CR added
-    mode.c_lflag &= ~ECHO;  // only the program's output to read back
-    tcsetattr(terminal, TCSANOW, &mode);
-    fcntl(master, F_SETFD, FD_CLOEXEC);
-    fcntl(terminal, F_SETFD, FD_CLOEXEC);
-
-    pid_t pid = program::start(terminal, terminal, terminal);
-    close(terminal);
-
-    EXPECT_EQ(read_until(master, mif_header()), mif_header());
-    const std::pair<std::string, std::string> typed[] = {
-        {"0000000000000001\n", "0: 0000000000000001;\r\n"},
-        {"\t0000000000000010 \r\n", "1: 0000000000000010;\r\n"},
-        {"\x04", "[2..ff]: 0000000000000000;\r\nEND;\r\n"}, // end of input
-    };
-    for (const auto& [line, expected] : typed) {
-        ASSERT_EQ(write(master, line.data(), line.size()), static_cast<ssize_t>(line.size()));
-        EXPECT_EQ(read_until(master, expected), expected) << line;
-    }
-    int status;
-    ASSERT_EQ(waitpid(pid, &status, 0), pid);
-    EXPECT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 0);
-    close(master);
-}
-
-// An independent reader takes the file for the words that went in. Its MIF
-// reader takes no range line wider than the file, so the memory is full.
-TEST(ProgramReadBack, SrecCatReadsTheWords) {
-    if (std::system("command -v srec_cat >/dev/null 2>&1") != 0) {
-        GTEST_SKIP() << "srec_cat (package srecord) is not installed";
-    }
+// As people use it: typed at a console or fed by a slow pipe, on a word
+// larger than memory could hold, and read back by an independent reader.
+TEST(Program, AsUsed) {
+    const std::string two_words = mif_file({"0000000000000001", "0000000000000010"});
+    const std::string huge_word = "head -c 268435456 /dev/zero | tr '\\0' 1";
     auto words = numbered_words(256);
-    auto got = program::run(lines_of(words), Feed::pipe);
-    ASSERT_EQ(got.status, 0);
-    char path[] = "/tmp/wordmif-XXXXXX.mif";
-    int fd = mkstemps(path, 4);
-    ASSERT_GE(fd, 0);
-    ASSERT_EQ(write(fd, got.out.data(), got.out.size()), static_cast<ssize_t>(got.out.size()));
-    close(fd);
-
-    std::string image,
-        command = std::string("srec_cat ") + path + " -Memory_Initialization_File -o - -binary";
-    FILE* reader = popen(command.c_str(), "r");
-    ASSERT_NE(reader, nullptr);
-    char block[4096];
-    for (std::size_t n; (n = std::fread(block, 1, sizeof block, reader)) != 0;) {
-        image.append(block, n);
-    }
-    EXPECT_EQ(pclose(reader), 0);
-    unlink(path);
-
-    std::string expected; // srec_cat puts each 16-bit word low byte first
+    std::string image; // srec_cat puts each 16-bit word low byte first
     for (const auto& word : words) {
         auto value = std::stoul(word, nullptr, 2);
-        expected += static_cast<char>(value & 0xFF);
-        expected += static_cast<char>(value >> 8);
+        image += static_cast<char>(value & 0xFF);
+        image += static_cast<char>(value >> 8);
     }
-    EXPECT_EQ(image, expected);
+    expect_runs({
+        {"each line as its word ends, in a pipe", typed("wordmif", ""), "", 0, two_words, ""},
+        {"each line as its word ends, on a terminal",
+         typed("SHELL=/bin/bash script -qfec 'stty -echo -opost; wordmif' /dev/null", "\\004"), "",
+         0, two_words, ""},
+        {"a 256 MiB word in bounded memory",
+         "{ printf '0000000000000001\\r\\n'; " + huge_word +
+             "; } |"
+             " (ulimit -v " ADDRESS_SPACE_KIB "; wordmif) |"
+             " cmp - <(printf 'DEPTH = 256;\\r\\nWIDTH = 16;\\r\\nDATA_RADIX = "
+             "BIN;\\r\\nCONTENT\\r\\n"
+             "BEGIN\\r\\n0: 0000000000000001;\\r\\n1: '; " +
+             huge_word + "; printf ';\\r\\n[2..ff]: 0000000000000000;\\r\\nEND;\\r\\n')",
+         "", 0, "", ""},
+        {"srec_cat reads the words back",
+         "wordmif < in > rom.mif && srec_cat rom.mif -Memory_Initialization_File -o - -binary",
+         lines_of(words), 0, image, ""},
+    });
 }
 
 } // namespace

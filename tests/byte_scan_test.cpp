@@ -1,0 +1,55 @@
+// The word-at-a-time scans against a plain loop over the bytes: every byte
+// value at every position of runs that end anywhere in a group of eight.
+
+#include "byte_scan.hpp"
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <cstring>
+#include <string>
+
+namespace {
+
+bool blank_or_cr(unsigned char c) {
+    return c != 0 && std::strchr("\t\n\v\f\r ", c) != nullptr;
+}
+
+TEST(ByteScan, AgreesWithAByteLoop) {
+    using namespace std::string_literals;
+    const struct {
+        const char* name;
+        const char* (*scan)(const char*, const char*);
+        bool (*stops)(unsigned char);
+        std::string fillers; // bytes the scan passes over
+    } scans[] = {
+        {"skip_blanks", skip_blanks, [](unsigned char c) { return !blank_or_cr(c); },
+         "\t\n\v\f\r "},
+        {"find_word_break", find_word_break,
+         [](unsigned char c) { return blank_or_cr(c) || c == 0x1A; },
+         "01\0\x08\x0e\x21\x7f\x80\xff"s},
+    };
+    for (const auto& s : scans) {
+        for (char filler : s.fillers) {
+            for (std::size_t length = 0; length <= 24; ++length) {
+                std::string run(length, filler);
+                auto stops = [&](char c) { return s.stops(static_cast<unsigned char>(c)); };
+                for (std::size_t at = 0; at < length; ++at) {
+                    for (int byte = 0; byte < 256; ++byte) {
+                        run[at] = static_cast<char>(byte);
+                        const char* begin = run.data();
+                        const char* end = begin + length;
+                        ASSERT_EQ(s.scan(begin, end) - begin,
+                                  std::find_if(begin, end, stops) - begin)
+                            << s.name << " filler " << int(filler) << " byte " << byte << " at "
+                            << at << " of " << length;
+                    }
+                    run[at] = filler;
+                }
+                ASSERT_EQ(s.scan(run.data(), run.data() + length) - run.data(), long(length));
+            }
+        }
+    }
+}
+
+} // namespace

@@ -2,9 +2,18 @@
 
 #include "byte_scan.hpp"
 
+#include <memory>
+
 namespace {
 
-constexpr std::size_t block_size = 128 * 1024;
+// The input block and the output buffer. They start on page boundaries: the
+// kernel copies a file into a block that starts 16 bytes past one 7 times
+// as slowly on some machines (AMD EPYC).
+struct Blocks {
+    static constexpr std::size_t size = 128 * 1024;
+    alignas(4096) char input[size];
+    alignas(4096) char output[size];
+};
 
 // Where the conversion stands between two blocks of input.
 struct Progress {
@@ -54,8 +63,8 @@ void convert_block(const char* p, const char* end, Progress& at, MifWriter& out)
 } // namespace
 
 Outcome convert(const ReadInput& read, const WriteOutput& write) {
-    MifWriter out(write);
-    auto block = std::make_unique_for_overwrite<char[]>(block_size);
+    auto blocks = std::make_unique_for_overwrite<Blocks>();
+    MifWriter out(write, blocks->output);
     Progress at;
     out.header();
     while (at.state == Progress::reading) {
@@ -64,14 +73,14 @@ Outcome convert(const ReadInput& read, const WriteOutput& write) {
         if (out.flush() != 0) {
             return {Outcome::write_failed, out.error()};
         }
-        auto got = read(block.get(), block_size);
+        auto got = read(blocks->input, Blocks::size);
         if (got < 0) {
             return {Outcome::read_failed, static_cast<int>(-got)};
         }
         if (got == 0) {
             break;
         }
-        convert_block(block.get(), block.get() + got, at, out);
+        convert_block(blocks->input, blocks->input + got, at, out);
     }
     if (at.state == Progress::too_many_words) {
         return out.flush() != 0 ? Outcome{Outcome::write_failed, out.error()}

@@ -1,5 +1,6 @@
 #include "mif_output.hpp"
 
+#include <algorithm>
 #include <charconv>
 #include <cstring>
 #include <string_view>
@@ -15,8 +16,8 @@ constexpr std::string_view header_text = "DEPTH = 256;\r\n"
 
 } // namespace
 
-MifWriter::MifWriter(WriteOutput write)
-    : write_(std::move(write)), buffer_(std::make_unique_for_overwrite<char[]>(capacity)) {}
+MifWriter::MifWriter(WriteOutput write, std::span<char> buffer)
+    : write_(std::move(write)), buffer_(buffer) {}
 
 void MifWriter::header() {
     put(header_text.data(), header_text.size());
@@ -31,7 +32,7 @@ void MifWriter::begin_word(unsigned address) {
 }
 
 void MifWriter::word_bytes(const char* data, std::size_t n) {
-    if (n < unbuffered_run) {
+    if (n < std::min(unbuffered_run, buffer_.size())) {
         put(data, n);
         return;
     }
@@ -57,7 +58,7 @@ void MifWriter::zero_fill_and_end(unsigned first_free) {
 
 int MifWriter::flush() {
     if (used_ != 0 && error_ == 0) {
-        error_ = write_(buffer_.get(), used_);
+        error_ = write_(buffer_.data(), used_);
     }
     used_ = 0;
     return error_;
@@ -65,9 +66,9 @@ int MifWriter::flush() {
 
 // Every caller passes less than a buffer's worth of bytes.
 void MifWriter::put(const char* data, std::size_t n) {
-    if (used_ + n > capacity) {
+    if (used_ + n > buffer_.size()) {
         flush();
     }
-    std::memcpy(buffer_.get() + used_, data, n);
+    std::memcpy(buffer_.data() + used_, data, n);
     used_ += n;
 }

@@ -2,7 +2,7 @@
 
 #include <cstddef>
 #include <functional>
-#include <memory>
+#include <span>
 
 // The memory that every file describes: 256 words of 16 bits.
 inline constexpr unsigned memory_words = 256;
@@ -12,11 +12,12 @@ inline constexpr unsigned memory_words = 256;
 using WriteOutput = std::function<int(const char* data, std::size_t n)>;
 
 // Writes the lines of the memory initialization file, each ended by CR LF,
-// through a large buffer. The first write error is kept and everything after
-// it is dropped, so callers may check once per batch of lines.
+// through the caller's buffer. The first write error is kept and everything
+// after it is dropped, so callers may check once per batch of lines.
 class MifWriter {
 public:
-    explicit MifWriter(WriteOutput write);
+    // The buffer holds at least a few hundred bytes.
+    MifWriter(WriteOutput write, std::span<char> buffer);
 
     void header();
     void begin_word(unsigned address);
@@ -34,14 +35,13 @@ public:
 private:
     void put(const char* data, std::size_t n);
 
-    static constexpr std::size_t capacity = 128 * 1024;
     // A run of word bytes at least this long is written straight from where
     // it lies, without a copy: a huge word then costs what copying a file
     // does.
     static constexpr std::size_t unbuffered_run = 32 * 1024;
 
     WriteOutput write_;
-    std::unique_ptr<char[]> buffer_;
+    std::span<char> buffer_;
     std::size_t used_ = 0;
     int error_ = 0;
 };

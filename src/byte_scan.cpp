@@ -68,3 +68,9 @@ const char* find_word_break(const char* p, const char* end) {
     return scan(p, end, none_below_0x21,
                 [](unsigned char c) { return is_skipped(c) || c == end_of_data; });
 }
+
+const char* skip_carriage_returns(const char* p, const char* end) {
+    return scan(
+        p, end, [](Group x) { return x == ones * carriage_return; },
+        [](unsigned char c) { return c != carriage_return; });
+}

@@ -17,3 +17,6 @@ const char* skip_blanks(const char* p, const char* end);
 // Returns the first byte at or after p that is a blank, a carriage return or
 // Ctrl-Z, or end: everything before it belongs to the current word.
 const char* find_word_break(const char* p, const char* end);
+
+// Returns the first byte at or after p that is not a carriage return, or end.
+const char* skip_carriage_returns(const char* p, const char* end);

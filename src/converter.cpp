@@ -49,7 +49,9 @@ void convert_block(const char* p, const char* end, Progress& at, MifWriter& out)
         }
         auto c = static_cast<unsigned char>(*p++);
         if (c == carriage_return) {
-            continue; // dropped: the word goes on after it
+            // Dropped, however many: the word goes on after them.
+            p = skip_carriage_returns(p, end);
+            continue;
         }
         out.end_word();
         at.in_word = false;

@@ -28,6 +28,8 @@ TEST(ByteScan, AgreesWithAByteLoop) {
         {"find_word_break", find_word_break,
          [](unsigned char c) { return blank_or_cr(c) || c == 0x1A; },
          "01\0\x08\x0e\x21\x7f\x80\xff"s},
+        {"skip_carriage_returns", skip_carriage_returns, [](unsigned char c) { return c != '\r'; },
+         "\r"},
     };
     for (const auto& s : scans) {
         for (char filler : s.fillers) {

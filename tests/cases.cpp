@@ -64,6 +64,10 @@ const std::vector<Case>& conversion_cases() {
         {"crlf_line_ends", one + "\r\n" + two + "\r\n", mif_file({one, two})},
         {"one_line_tabs_blank_lines", "\t" + one + " \t " + two + "\n\n\v\f", mif_file({one, two})},
         {"lone_cr_joins", "\r00000000\r00000001\r\n\r", mif_file({one})},
+        {"cr_runs_in_words",
+         "0" + std::string(20, '\r') + "1" + std::string(9, '\r') + " 1" + std::string(8, '\r') +
+             "0\r",
+         mif_file({"01", "10"})},
         {"ctrl_z_ends_data",
          one + "\n" + two +
              "\x1a"

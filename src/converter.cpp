@@ -22,32 +22,33 @@ struct Progress {
     enum { reading, ended, too_many_words } state = reading;
 };
 
-// Converts the block from p to end, until it runs out or the data ends.
-void convert_block(const char* p, const char* end, Progress& at, MifWriter& out) {
+// Converts the block from p to end, until it runs out or the data ends;
+// returns the end of what it used.
+const char* convert_block(const char* p, const char* end, Progress& at, MifWriter& out) {
     while (p != end) {
         if (!at.in_word) {
             p = skip_blanks(p, end);
             if (p == end) {
-                return;
+                break;
             }
             if (static_cast<unsigned char>(*p) == end_of_data) {
                 at.state = Progress::ended;
-                return;
+                return p + 1;
             }
             if (at.linec == memory_words) {
                 at.state = Progress::too_many_words;
-                return;
+                return p;
             }
             out.begin_word(at.linec++);
             at.in_word = true;
         }
         const char* run_end = find_word_break(p, end);
         out.word_bytes(p, static_cast<std::size_t>(run_end - p));
-        p = run_end;
-        if (p == end) {
-            return;
+        if (run_end == end) {
+            break;
         }
-        auto c = static_cast<unsigned char>(*p++);
+        auto c = static_cast<unsigned char>(*run_end);
+        p = run_end + 1;
         if (c == carriage_return) {
             // Dropped, however many: the word goes on after them.
             p = skip_carriage_returns(p, end);
@@ -57,9 +58,10 @@ void convert_block(const char* p, const char* end, Progress& at, MifWriter& out)
         at.in_word = false;
         if (c == end_of_data) {
             at.state = Progress::ended;
-            return;
+            return p;
         }
     }
+    return end;
 }
 
 } // namespace
@@ -68,6 +70,7 @@ Outcome convert(const ReadInput& read, const WriteOutput& write) {
     auto blocks = std::make_unique_for_overwrite<Blocks>();
     MifWriter out(write, blocks->output);
     Progress at;
+    std::size_t unread = 0;
     out.header();
     while (at.state == Progress::reading) {
         // All that is converted goes out before the wait for more input, so
@@ -82,7 +85,8 @@ Outcome convert(const ReadInput& read, const WriteOutput& write) {
         if (got == 0) {
             break;
         }
-        convert_block(blocks->input, blocks->input + got, at, out);
+        const char* end = blocks->input + got;
+        unread = static_cast<std::size_t>(end - convert_block(blocks->input, end, at, out));
     }
     if (at.state == Progress::too_many_words) {
         return out.flush() != 0 ? Outcome{Outcome::write_failed, out.error()}
@@ -95,5 +99,5 @@ Outcome convert(const ReadInput& read, const WriteOutput& write) {
     if (out.flush() != 0) {
         return {Outcome::write_failed, out.error()};
     }
-    return {Outcome::converted};
+    return {Outcome::converted, 0, unread};
 }

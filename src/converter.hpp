@@ -13,7 +13,8 @@ using ReadInput = std::function<std::ptrdiff_t(char* buffer, std::size_t n)>;
 struct Outcome {
     enum Result { converted, too_many_words, read_failed, write_failed };
     Result result;
-    int error = 0; // the errno value of a failed read or write
+    int error = 0;          // the errno value of a failed read or write
+    std::size_t unread = 0; // bytes read after the Ctrl-Z that ended the data
 };
 
 // Reads the whole input and writes the memory initialization file for it.

@@ -5,8 +5,15 @@
 #include "std_streams.hpp"
 
 int main() {
-    std_streams::use_binary_mode();
     Outcome outcome = convert(std_streams::read_input, std_streams::write_output);
+    if (outcome.unread != 0) {
+        std_streams::give_back_input(outcome.unread);
+    }
+    // Some file systems report a lost write only when the file is closed.
+    if (int error = std_streams::close_output();
+        error != 0 && outcome.result == Outcome::converted) {
+        outcome = {Outcome::write_failed, error};
+    }
     switch (outcome.result) {
     case Outcome::converted:
         return 0;

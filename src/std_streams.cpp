@@ -6,9 +6,10 @@
 #include <cstring>
 
 #ifdef _WIN32
-#include <fcntl.h>
-#include <io.h>
+#define WIN32_LEAN_AND_MEAN
+#include <windows.h>
 #else
+#include <poll.h>
 #include <unistd.h>
 #endif
 
@@ -16,43 +17,94 @@ namespace std_streams {
 
 namespace {
 
-constexpr int input_fd = 0;
-constexpr int output_fd = 1;
-constexpr int error_fd = 2;
-
-// Windows counts in unsigned int; keep every call well inside it.
-constexpr std::size_t max_io = 1 << 30;
-
-#ifdef _WIN32
-int read_fd(int fd, char* buffer, std::size_t n) {
-    return _read(fd, buffer, static_cast<unsigned>(n));
-}
-int write_fd(int fd, const char* data, std::size_t n) {
-    return _write(fd, data, static_cast<unsigned>(n));
-}
-#else
-ssize_t read_fd(int fd, char* buffer, std::size_t n) {
-    return read(fd, buffer, n);
-}
-ssize_t write_fd(int fd, const char* data, std::size_t n) {
-    return write(fd, data, n);
-}
-#endif
+enum Stream { output = 1, error_output = 2 }; // the POSIX descriptors
 
 } // namespace
 
-void use_binary_mode() {
 #ifdef _WIN32
-    _setmode(input_fd, _O_BINARY);
-    _setmode(output_fd, _O_BINARY);
-#endif
+
+namespace {
+
+// Win32 errors as the errno values that the Linux build reports for the
+// same events; the C library would call a pipe whose reader has gone an
+// invalid argument, and a short write to a full disk a bad descriptor.
+int errno_value(DWORD error) {
+    switch (error) {
+    case ERROR_BROKEN_PIPE:
+    case ERROR_NO_DATA:
+    case ERROR_PIPE_NOT_CONNECTED:
+        return EPIPE;
+    case ERROR_DISK_FULL:
+    case ERROR_HANDLE_DISK_FULL:
+        return ENOSPC;
+    case ERROR_INVALID_HANDLE:
+        return EBADF;
+    case ERROR_ACCESS_DENIED:
+        return EACCES;
+    default:
+        return EIO;
+    }
 }
 
+// Counts are DWORDs; keep every call well inside them.
+constexpr std::size_t max_io = 1 << 30;
+
+HANDLE handle(Stream stream) {
+    return GetStdHandle(stream == output ? STD_OUTPUT_HANDLE : STD_ERROR_HANDLE);
+}
+
+// Returns the byte count or minus the errno value, as write(2) would.
+std::ptrdiff_t write_some(Stream stream, const char* data, std::size_t n) {
+    DWORD put;
+    if (WriteFile(handle(stream), data, static_cast<DWORD>(std::min(n, max_io)), &put, nullptr)) {
+        return put;
+    }
+    return -errno_value(GetLastError());
+}
+
+} // namespace
+
 std::ptrdiff_t read_input(char* buffer, std::size_t n) {
+    DWORD got;
+    if (ReadFile(GetStdHandle(STD_INPUT_HANDLE), buffer, static_cast<DWORD>(std::min(n, max_io)),
+                 &got, nullptr)) {
+        return got;
+    }
+    DWORD error = GetLastError();
+    return error == ERROR_BROKEN_PIPE ? 0 : -errno_value(error); // the writer closed the pipe
+}
+
+void give_back_input(std::size_t n) {
+    HANDLE in = GetStdHandle(STD_INPUT_HANDLE);
+    if (GetFileType(in) == FILE_TYPE_DISK) {
+        LARGE_INTEGER distance;
+        distance.QuadPart = -static_cast<LONGLONG>(n);
+        SetFilePointerEx(in, distance, nullptr, FILE_CURRENT);
+    }
+}
+
+int close_output() {
+    return CloseHandle(handle(output)) ? 0 : errno_value(GetLastError());
+}
+
+#else
+
+namespace {
+
+// A parent may hand over a descriptor in non-blocking mode; then wait until
+// it is ready, as a blocking one would. Returns what call() returns, or
+// minus the errno value of its failure.
+template <class Call> std::ptrdiff_t when_ready(int fd, short events, Call call) {
     for (;;) {
-        auto got = read_fd(input_fd, buffer, std::min(n, max_io));
-        if (got >= 0) {
-            return got;
+        auto done = call();
+        if (done >= 0) {
+            return done;
+        }
+        if (errno == EAGAIN || errno == EWOULDBLOCK) {
+            pollfd ready = {fd, events, 0};
+            if (poll(&ready, 1, -1) >= 0 || errno == EINTR) {
+                continue;
+            }
         }
         if (errno != EINTR) {
             return -errno;
@@ -60,14 +112,33 @@ std::ptrdiff_t read_input(char* buffer, std::size_t n) {
     }
 }
 
+std::ptrdiff_t write_some(Stream stream, const char* data, std::size_t n) {
+    return when_ready(stream, POLLOUT, [&] { return write(stream, data, n); });
+}
+
+} // namespace
+
+std::ptrdiff_t read_input(char* buffer, std::size_t n) {
+    return when_ready(STDIN_FILENO, POLLIN, [&] { return read(STDIN_FILENO, buffer, n); });
+}
+
+void give_back_input(std::size_t n) {
+    // Fails with ESPIPE on a pipe or a terminal, which are left as they are.
+    (void)lseek(STDIN_FILENO, -static_cast<off_t>(n), SEEK_CUR);
+}
+
+int close_output() {
+    // On Linux the descriptor is released even when close is interrupted.
+    return close(STDOUT_FILENO) == 0 || errno == EINTR ? 0 : errno;
+}
+
+#endif
+
 int write_output(const char* data, std::size_t n) {
     while (n != 0) {
-        auto put = write_fd(output_fd, data, std::min(n, max_io));
+        auto put = write_some(output, data, n);
         if (put < 0) {
-            if (errno == EINTR) {
-                continue;
-            }
-            return errno;
+            return static_cast<int>(-put);
         }
         if (put == 0) {
             return EIO; // no progress and no reason given
@@ -92,7 +163,7 @@ void complain(const char* what, int error) {
         line[n - 1] = '\n';
     }
     // Nothing is left to tell if standard error itself fails.
-    (void)write_fd(error_fd, line, static_cast<std::size_t>(n));
+    (void)write_some(error_output, line, static_cast<std::size_t>(n));
 }
 
 } // namespace std_streams

@@ -3,18 +3,23 @@
 #include <cstddef>
 
 // The process's standard streams as raw byte streams, the same on every
-// platform: no C library text mode and no stdio buffering in between.
+// platform: the system's own calls, with no C library text mode and no
+// stdio buffering in between.
 namespace std_streams {
-
-// Puts standard input and output into binary mode where the platform has a
-// text mode (Windows); elsewhere there is nothing to do.
-void use_binary_mode();
 
 // Reads from standard input as the converter's ReadInput does.
 std::ptrdiff_t read_input(char* buffer, std::size_t n);
 
 // Writes to standard output as the converter's WriteOutput does.
 int write_output(const char* data, std::size_t n);
+
+// Moves a seekable standard input back by n bytes, so that the next reader
+// of a shared file starts at the first byte not used; a pipe or a terminal
+// is left as it is.
+void give_back_input(std::size_t n);
+
+// Closes standard output; returns the errno value of a failure, or 0.
+int close_output();
 
 // Writes "wordmif: what" (and ": " with the system's text for error, if
 // not 0) as one line on standard error.

@@ -13,12 +13,16 @@ namespace {
 
 const std::size_t block_sizes[] = {1, 2, 3, 5, 7, 8, 9, 16, 17, 511, 512, 513, 1 << 20};
 
+// Reading stops at a Ctrl-Z, and what was read after it is given back.
 TEST(Converter, SameFileForEveryBlockSize) {
     for (const auto& c : conversion_cases()) {
+        auto ctrl_z = c.input.find('\x1a');
+        auto used = ctrl_z == std::string::npos ? c.input.size() : ctrl_z + 1;
         for (auto size : block_sizes) {
             auto run = convert_in_memory(c.input, {{size}});
             ASSERT_EQ(run.outcome.result, Outcome::converted) << c.name << " blocks of " << size;
             ASSERT_EQ(run.out, c.output) << c.name << " blocks of " << size;
+            ASSERT_EQ(run.read - run.outcome.unread, used) << c.name << " blocks of " << size;
         }
     }
 }

@@ -29,5 +29,6 @@ MemoryRun convert_in_memory(std::string_view input, const MemoryStreams& streams
         return 0;
     };
     run.outcome = convert(read, write);
+    run.read = at;
     return run;
 }

@@ -17,6 +17,7 @@ struct MemoryStreams {
 struct MemoryRun {
     Outcome outcome;
     std::string out;
+    std::size_t read = 0; // bytes handed to the converter
     std::size_t writes = 0;
     bool written_after_failure = false;
 };

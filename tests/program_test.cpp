@@ -1,7 +1,8 @@
 // The built program, end to end. Each case is a bash command line, run with
 // pipefail in a scratch folder that holds the case's input as the file `in`;
 // `wordmif` there runs the program under test: $WORDMIF, after the emulator
-// in $WORDMIF_EMULATOR if one is set.
+// in $WORDMIF_EMULATOR if one is set. A case may hold only for the Linux
+// build (posix) or only for the Windows one, a .exe.
 
 #include "cases.hpp"
 
@@ -21,6 +22,8 @@
 
 namespace {
 
+enum class Where { anywhere, posix, windows };
+
 struct Command {
     std::string name;
     std::string command;
@@ -28,6 +31,7 @@ struct Command {
     int status;
     std::string out;
     std::string err;
+    Where where = Where::anywhere;
 };
 
 const char prelude[] =
@@ -49,7 +53,12 @@ void expect_runs(const std::vector<Command>& runs) {
     // The shell cannot give the program a default SIGPIPE if it was started
     // with the signal ignored.
     std::signal(SIGPIPE, SIG_DFL);
+    const char* program = std::getenv("WORDMIF");
+    bool windows = program != nullptr && std::string_view(program).ends_with(".exe");
     for (const auto& run : runs) {
+        if (run.where == (windows ? Where::posix : Where::windows)) {
+            continue;
+        }
         char folder[] = "/tmp/wordmif-test-XXXXXX";
         ASSERT_NE(mkdtemp(folder), nullptr);
         std::filesystem::path dir = folder;
@@ -82,24 +91,39 @@ std::string into_closed_pipe(const std::string& command) {
 TEST(Program, FailsWithOneDiagnostic) {
     const auto words = lines_of(numbered_words(257));
     const auto unclosed = mif_lines(numbered_words(256));
+    const std::string long_word(300 * 1024, '1'); // more than a pipe or the small disk holds
     const std::string too_many = "wordmif: input holds more than 256 words\n";
     const std::string no_space = "wordmif: cannot write output: No space left on device\n";
     expect_runs({
         {"257th word", "cat in | wordmif", words, 1, unclosed, too_many},
         {"257th word before Ctrl-Z", "wordmif < in", words + "\x1a", 1, unclosed, too_many},
         {"input is a directory", "wordmif < /", "", 1, mif_header(),
-         "wordmif: cannot read input: Is a directory\n"},
+         "wordmif: cannot read input: Is a directory\n", Where::posix},
         {"input closed", "wordmif <&-", "", 1, mif_header(),
-         "wordmif: cannot read input: Bad file descriptor\n"},
+         "wordmif: cannot read input: Bad file descriptor\n", Where::posix},
         {"output device full", "wordmif < in > /dev/full", words, 1, "", no_space},
-        {"input a directory, output full", "wordmif < / > /dev/full", "", 1, "", no_space},
+        {"disk full in the middle of a write",
+         "mkdir small; unshare -rm bash -c"
+         " 'mount -t tmpfs -o size=64k tmpfs small && wordmif < in > small/out'",
+         long_word, 1, "", no_space},
+        {"input a directory, output full", "wordmif < / > /dev/full", "", 1, "", no_space,
+         Where::posix},
         {"output closed", "wordmif < in >&-", "", 1, "",
-         "wordmif: cannot write output: Bad file descriptor\n"},
+         "wordmif: cannot write output: Bad file descriptor\n", Where::posix},
+        {"closing the output fails",
+         // The leak checker of a sanitizer build cannot run under strace.
+         "export ASAN_OPTIONS=detect_leaks=0; trace='strace -qq -e trace=close'\n"
+         "$trace -o closes \"$WORDMIF\" < in > /dev/null\n"
+         "n=$(grep -n '^close(1)' closes | cut -d: -f1)\n"
+         "$trace -o /dev/null -e inject=close:error=ENOSPC:when=$n \"$WORDMIF\" < in",
+         long_word, 1, mif_file({long_word}), no_space, Where::posix},
         {"broken pipe, SIGPIPE ignored",
          into_closed_pipe("trap '' PIPE; read < closed; wordmif < /dev/null"), "", 1, "",
-         "wordmif: cannot write output: Broken pipe\n"},
+         "wordmif: cannot write output: Broken pipe\n", Where::posix},
         {"broken pipe", into_closed_pipe("read < closed; wordmif < /dev/null"), "", 128 + SIGPIPE,
-         "", ""},
+         "", "", Where::posix},
+        {"broken pipe", into_closed_pipe("read < closed; wordmif < /dev/null"), "", 1, "",
+         "wordmif: cannot write output: Broken pipe\n", Where::windows},
     });
 }
 
@@ -118,9 +142,15 @@ std::string typed(const std::string& start, const std::string& end_of_input) {
 }
 
 // As people use it: typed at a console or fed by a slow pipe, on a word
-// larger than memory could hold, and read back by an independent reader.
+// larger than memory could hold, on streams shared or non-blocking, and read
+// back by an independent reader.
 TEST(Program, AsUsed) {
-    const std::string two_words = mif_file({"0000000000000001", "0000000000000010"});
+    const std::string one = "0000000000000001", two = "0000000000000010";
+    const std::string two_words = mif_file({one, two});
+    const std::string long_word(300 * 1024, '1'); // more than a pipe holds
+    auto non_blocking = [](const char* stream) {
+        return std::string("perl -MFcntl -e 'fcntl ") + stream + ", F_SETFL, O_NONBLOCK or die'; ";
+    };
     const std::string huge_word = "head -c 268435456 /dev/zero | tr '\\0' 1";
     auto words = numbered_words(256);
     std::string image; // srec_cat puts each 16-bit word low byte first
@@ -133,7 +163,16 @@ TEST(Program, AsUsed) {
         {"each line as its word ends, in a pipe", typed("wordmif", ""), "", 0, two_words, ""},
         {"each line as its word ends, on a terminal",
          typed("SHELL=/bin/bash script -qfec 'stty -echo -opost; wordmif' /dev/null", "\\004"), "",
-         0, two_words, ""},
+         0, two_words, "", Where::posix},
+        {"a Ctrl-Z leaves a shared file at the byte after it",
+         "{ wordmif > a.mif; wordmif > b.mif; } < in; cat a.mif b.mif", one + "\x1a" + two, 0,
+         mif_file({one}) + mif_file({two}), ""},
+        {"non-blocking input, empty at first",
+         "(sleep 0.2; cat in) | { " + non_blocking("STDIN") + "wordmif; }", one + " " + two, 0,
+         two_words, "", Where::posix},
+        {"non-blocking output into a full pipe",
+         "{ " + non_blocking("STDOUT") + "wordmif < in; } | (sleep 0.2; cat)", long_word, 0,
+         mif_file({long_word}), "", Where::posix},
         {"a 256 MiB word in bounded memory",
          "{ printf '0000000000000001\\r\\n'; " + huge_word +
              "; } |"
@@ -142,7 +181,7 @@ TEST(Program, AsUsed) {
              "BIN;\\r\\nCONTENT\\r\\n"
              "BEGIN\\r\\n0: 0000000000000001;\\r\\n1: '; " +
              huge_word + "; printf ';\\r\\n[2..ff]: 0000000000000000;\\r\\nEND;\\r\\n')",
-         "", 0, "", ""},
+         "", 0, "", "", Where::posix},
         {"srec_cat reads the words back",
          "wordmif < in > rom.mif && srec_cat rom.mif -Memory_Initialization_File -o - -binary",
          lines_of(words), 0, image, ""},

@@ -1,0 +1,136 @@
+# What wordmif installs, and how CPack packs it: a .deb, an .rpm and a
+# .tar.gz for Linux, a .zip for Windows. The parts:
+#   program  the executable
+#   manual   the manual page, compressed (Linux), or as HTML (Windows)
+#   readme   README.md
+#   license  LICENSE
+#   debian   the Debian copyright file (which holds the license), the
+#            changelog and the lintian override; for the .deb alone
+
+include(GNUInstallDirs)
+# Not the umask's: the packages are the same on every machine.
+set(CMAKE_INSTALL_DEFAULT_DIRECTORY_PERMISSIONS
+  OWNER_READ OWNER_WRITE OWNER_EXECUTE GROUP_READ GROUP_EXECUTE WORLD_READ WORLD_EXECUTE)
+set(maintainer "the wordmif authors <authors@wordmif.example>")
+
+# The version is the project's; each changelog must begin with its entry.
+file(STRINGS packaging/changelog debian_top LIMIT_COUNT 1)
+file(STRINGS packaging/rpm-changelog rpm_top LIMIT_COUNT 1)
+if(NOT debian_top MATCHES "^wordmif \\(${PROJECT_VERSION}\\) "
+   OR NOT rpm_top MATCHES " - ${PROJECT_VERSION}-1$")
+  message(FATAL_ERROR "packaging/changelog and packaging/rpm-changelog need an entry "
+                      "for version ${PROJECT_VERSION} at their top")
+endif()
+
+find_program(GZIP gzip REQUIRED)
+set(manual ${CMAKE_BINARY_DIR}/wordmif.1)
+set(parts ${CMAKE_BINARY_DIR}/package-parts)
+file(MAKE_DIRECTORY ${parts})
+
+# Compresses in to out, without the name or time stamp that gzip would
+# otherwise record.
+function(gzip_file in out)
+  add_custom_command(OUTPUT ${out} DEPENDS ${in}
+    COMMAND ${GZIP} -9nc ${in} > ${out} VERBATIM)
+endfunction()
+
+if(WIN32)
+  find_program(MANDOC mandoc REQUIRED)
+  add_custom_command(OUTPUT ${parts}/wordmif.html DEPENDS ${manual}
+    COMMAND ${MANDOC} -Thtml ${manual} > ${parts}/wordmif.html VERBATIM)
+  add_custom_target(manual ALL DEPENDS ${parts}/wordmif.html)
+  install(TARGETS wordmif RUNTIME DESTINATION . COMPONENT program)
+  install(FILES ${parts}/wordmif.html DESTINATION . COMPONENT manual)
+  install(FILES README.md DESTINATION . COMPONENT readme)
+  install(FILES LICENSE DESTINATION . COMPONENT license)
+else()
+  # The license in the form of a machine-readable Debian copyright file.
+  file(READ LICENSE license_text)
+  string(STRIP "${license_text}" license_text)
+  string(REPLACE "\n\n" "\n.\n" license_text "${license_text}")
+  string(REPLACE "\n" "\n " license_text " ${license_text}")
+  file(CONFIGURE OUTPUT ${parts}/copyright @ONLY CONTENT
+"Format: https://www.debian.org/doc/packaging-manuals/copyright-format/1.0/
+Upstream-Name: wordmif
+Upstream-Contact: ${maintainer}
+
+Files: *
+Copyright: 2026 the wordmif authors
+License: Expat
+${license_text}
+")
+  gzip_file(${manual} ${parts}/wordmif.1.gz)
+  gzip_file(${CMAKE_SOURCE_DIR}/packaging/changelog ${parts}/changelog.gz)
+  add_custom_target(package_parts ALL DEPENDS ${parts}/wordmif.1.gz ${parts}/changelog.gz)
+
+  install(TARGETS wordmif RUNTIME DESTINATION ${CMAKE_INSTALL_BINDIR} COMPONENT program)
+  install(FILES ${parts}/wordmif.1.gz DESTINATION ${CMAKE_INSTALL_MANDIR}/man1 COMPONENT manual)
+  install(FILES README.md DESTINATION ${CMAKE_INSTALL_DOCDIR} COMPONENT readme)
+  install(FILES LICENSE DESTINATION ${CMAKE_INSTALL_DOCDIR} COMPONENT license)
+  install(FILES ${parts}/copyright ${parts}/changelog.gz
+    DESTINATION ${CMAKE_INSTALL_DOCDIR} COMPONENT debian EXCLUDE_FROM_ALL)
+  install(FILES packaging/lintian-overrides RENAME wordmif
+    DESTINATION ${CMAKE_INSTALL_DATADIR}/lintian/overrides COMPONENT debian EXCLUDE_FROM_ALL)
+endif()
+
+# Package names and architectures for each processor wordmif is built for.
+set(processors x86_64 aarch64 armv7 s390x)
+set(deb_architectures amd64 arm64 armhf s390x)
+set(rpm_architectures x86_64 aarch64 armv7hl s390x)
+set(archive_names x86_64 aarch64 armhf s390x)
+list(FIND processors "${CMAKE_SYSTEM_PROCESSOR}" processor)
+if(processor EQUAL -1)
+  message(FATAL_ERROR "no package names for the processor ${CMAKE_SYSTEM_PROCESSOR}")
+endif()
+list(GET deb_architectures ${processor} CPACK_DEBIAN_PACKAGE_ARCHITECTURE)
+list(GET rpm_architectures ${processor} CPACK_RPM_PACKAGE_ARCHITECTURE)
+list(GET archive_names ${processor} archive_name)
+string(TOLOWER ${CMAKE_SYSTEM_NAME} system)
+
+set(CPACK_PACKAGE_NAME wordmif)
+set(CPACK_PACKAGE_FILE_NAME wordmif-${PROJECT_VERSION}-${system}-${archive_name})
+set(CPACK_PACKAGE_VENDOR "the wordmif authors")
+set(CPACK_PACKAGE_DESCRIPTION_SUMMARY "convert binary word lists to FPGA memory initialization files")
+set(CPACK_PACKAGE_DESCRIPTION "\
+wordmif reads 16-bit memory words, written as strings of binary digits, from
+standard input and writes a memory initialization file (MIF) for a 256-word
+by 16-bit on-chip memory to standard output, as FPGA design tools read it to
+preset the memory's contents. It is a filter for Makefiles and build scripts:
+wordmif < rom.txt > rom.mif.")
+set(CPACK_RESOURCE_FILE_LICENSE ${CMAKE_CURRENT_SOURCE_DIR}/LICENSE)
+set(CPACK_STRIP_FILES ON)
+set(CPACK_PROJECT_CONFIG_FILE ${CMAKE_CURRENT_SOURCE_DIR}/cmake/package-parts.cmake)
+set(CPACK_PRE_BUILD_SCRIPTS ${CMAKE_CURRENT_SOURCE_DIR}/cmake/package-times.cmake)
+set(CPACK_COMPONENTS_GROUPING ALL_COMPONENTS_IN_ONE)
+set(CPACK_GENERATOR TGZ)
+if(WIN32)
+  set(CPACK_GENERATOR ZIP)
+endif()
+
+set(CPACK_DEBIAN_FILE_NAME DEB-DEFAULT)
+set(CPACK_PACKAGE_CONTACT ${maintainer})
+set(CPACK_DEBIAN_PACKAGE_SECTION electronics)
+set(CPACK_DEBIAN_PACKAGE_PRIORITY optional)
+
+set(CPACK_RPM_FILE_NAME RPM-DEFAULT)
+set(CPACK_RPM_PACKAGE_SUMMARY "Convert binary word lists to FPGA memory initialization files")
+set(CPACK_RPM_PACKAGE_DESCRIPTION ${CPACK_PACKAGE_DESCRIPTION})
+set(CPACK_RPM_PACKAGE_LICENSE MIT)
+set(CPACK_RPM_PACKAGE_GROUP "Applications/Engineering")
+set(CPACK_RPM_PACKAGE_RELEASE 1)
+set(CPACK_RPM_CHANGELOG_FILE ${CMAKE_CURRENT_SOURCE_DIR}/packaging/rpm-changelog)
+set(CPACK_RPM_EXCLUDE_FROM_AUTO_FILELIST_ADDITION /usr/share/man /usr/share/man/man1)
+# The files are stripped already; rpmbuild's own strip would be the build
+# machine's, which cannot read a cross-compiled executable. The packager
+# line, the build time and the build host make the package the same
+# wherever it is built.
+set(CPACK_RPM_SPEC_MORE_DEFINE "\
+%define packager ${maintainer}
+%define __os_install_post %{nil}
+%define debug_package %{nil}
+%define _build_id_links none
+%define _buildhost wordmif
+%define use_source_date_epoch_as_buildtime 1
+%define clamp_mtime_to_source_date_epoch 1")
+
+include(CPack)

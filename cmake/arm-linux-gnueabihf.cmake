@@ -1,8 +1,4 @@
 # Cross-compiles for Linux with Debian's g++-arm-linux-gnueabihf.
-set(CMAKE_SYSTEM_NAME Linux)
 set(CMAKE_SYSTEM_PROCESSOR armv7)
-set(CMAKE_CXX_COMPILER arm-linux-gnueabihf-g++)
-set(CMAKE_FIND_ROOT_PATH /usr/arm-linux-gnueabihf)
-set(CMAKE_FIND_ROOT_PATH_MODE_PROGRAM NEVER)
-set(CMAKE_FIND_ROOT_PATH_MODE_LIBRARY ONLY)
-set(CMAKE_FIND_ROOT_PATH_MODE_INCLUDE ONLY)
+set(cross_triple arm-linux-gnueabihf)
+include(${CMAKE_CURRENT_LIST_DIR}/linux-cross.cmake)

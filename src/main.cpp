@@ -10,9 +10,12 @@ int main() {
         std_streams::give_back_input(outcome.unread);
     }
     // Some file systems report a lost write only when the file is closed.
-    if (int error = std_streams::close_output();
-        error != 0 && outcome.result == Outcome::converted) {
-        outcome = {Outcome::write_failed, error};
+    // After a failure there is no need, and on Windows standard output may
+    // be the very handle the diagnostic goes to.
+    if (outcome.result == Outcome::converted) {
+        if (int error = std_streams::close_output(); error != 0) {
+            outcome = {Outcome::write_failed, error};
+        }
     }
     switch (outcome.result) {
     case Outcome::converted:

@@ -26,8 +26,9 @@ enum Stream { output = 1, error_output = 2 }; // the POSIX descriptors
 namespace {
 
 // Win32 errors as the errno values that the Linux build reports for the
-// same events; the C library would call a pipe whose reader has gone an
-// invalid argument, and a short write to a full disk a bad descriptor.
+// same events. (The C library's _write, which this replaces, reported a
+// pipe whose reader had gone, and a disk that filled in the middle of a
+// write, with errno values that meant nothing of the kind.)
 int errno_value(DWORD error) {
     switch (error) {
     case ERROR_BROKEN_PIPE:

@@ -1,5 +1,5 @@
 # What wordmif installs, and how CPack packs it: a .deb, an .rpm and a
-# .tar.gz for Linux, a .zip for Windows. The parts:
+# .tar.gz for Linux, a .zip for Windows. The install comes in pieces:
 #   program  the executable
 #   manual   the manual page, compressed (Linux), or as HTML (Windows)
 #   readme   README.md

@@ -20,8 +20,9 @@ Group load_group(const char* p) {
     return group;
 }
 
+// A blank or a carriage return.
 constexpr bool is_skipped(unsigned char c) {
-    return is_blank(c) || c == carriage_return;
+    return c == 0x20 || (c >= 0x09 && c <= 0x0D);
 }
 
 // Whether every byte is a blank or a carriage return: 0x09 to 0x0D, or 0x20.

@@ -5,10 +5,7 @@
 inline constexpr unsigned char carriage_return = 0x0D;
 inline constexpr unsigned char end_of_data = 0x1A; // Ctrl-Z
 
-// Tab, line feed, vertical tab, form feed and space separate words.
-constexpr bool is_blank(unsigned char c) {
-    return c == 0x20 || (c >= 0x09 && c <= 0x0C);
-}
+// Tab, line feed, vertical tab, form feed and space (blanks) separate words.
 
 // Returns the first byte at or after p that is neither a blank nor a
 // carriage return, or end.

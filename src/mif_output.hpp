@@ -16,7 +16,7 @@ using WriteOutput = std::function<int(const char* data, std::size_t n)>;
 // after it is dropped, so callers may check once per batch of lines.
 class MifWriter {
 public:
-    // The buffer holds at least a few hundred bytes.
+    // The buffer must hold at least a few hundred bytes.
     MifWriter(WriteOutput write, std::span<char> buffer);
 
     void header();

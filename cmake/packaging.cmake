@@ -22,28 +22,36 @@ if(NOT debian_top MATCHES "^wordmif \\(${PROJECT_VERSION}\\) "
                       "for version ${PROJECT_VERSION} at their top")
 endif()
 
-find_program(GZIP gzip REQUIRED)
 set(manual ${CMAKE_BINARY_DIR}/wordmif.1)
 set(parts ${CMAKE_BINARY_DIR}/package-parts)
 file(MAKE_DIRECTORY ${parts})
 
-# Compresses in to out, without the name or time stamp that gzip would
-# otherwise record.
-function(gzip_file in out)
-  add_custom_command(OUTPUT ${out} DEPENDS ${in}
-    COMMAND ${GZIP} -9nc ${in} > ${out} VERBATIM)
-endfunction()
-
 if(WIN32)
+  # Everything in one folder, the manual as a page a browser opens.
   find_program(MANDOC mandoc REQUIRED)
   add_custom_command(OUTPUT ${parts}/wordmif.html DEPENDS ${manual}
     COMMAND ${MANDOC} -Thtml ${manual} > ${parts}/wordmif.html VERBATIM)
   add_custom_target(manual ALL DEPENDS ${parts}/wordmif.html)
-  install(TARGETS wordmif RUNTIME DESTINATION . COMPONENT program)
-  install(FILES ${parts}/wordmif.html DESTINATION . COMPONENT manual)
-  install(FILES README.md DESTINATION . COMPONENT readme)
-  install(FILES LICENSE DESTINATION . COMPONENT license)
+  set(manual_file ${parts}/wordmif.html)
+  set(bin_dir .)
+  set(manual_dir .)
+  set(doc_dir .)
 else()
+  # Compresses in to out, without the name or time stamp that gzip would
+  # otherwise record.
+  find_program(GZIP gzip REQUIRED)
+  function(gzip_file in out)
+    add_custom_command(OUTPUT ${out} DEPENDS ${in}
+      COMMAND ${GZIP} -9nc ${in} > ${out} VERBATIM)
+  endfunction()
+  gzip_file(${manual} ${parts}/wordmif.1.gz)
+  gzip_file(${CMAKE_SOURCE_DIR}/packaging/changelog ${parts}/changelog.gz)
+  add_custom_target(package_parts ALL DEPENDS ${parts}/wordmif.1.gz ${parts}/changelog.gz)
+  set(manual_file ${parts}/wordmif.1.gz)
+  set(bin_dir ${CMAKE_INSTALL_BINDIR})
+  set(manual_dir ${CMAKE_INSTALL_MANDIR}/man1)
+  set(doc_dir ${CMAKE_INSTALL_DOCDIR})
+
   # The license in the form of a machine-readable Debian copyright file.
   file(READ LICENSE license_text)
   string(STRIP "${license_text}" license_text)
@@ -59,19 +67,15 @@ Copyright: 2026 the wordmif authors
 License: Expat
 ${license_text}
 ")
-  gzip_file(${manual} ${parts}/wordmif.1.gz)
-  gzip_file(${CMAKE_SOURCE_DIR}/packaging/changelog ${parts}/changelog.gz)
-  add_custom_target(package_parts ALL DEPENDS ${parts}/wordmif.1.gz ${parts}/changelog.gz)
-
-  install(TARGETS wordmif RUNTIME DESTINATION ${CMAKE_INSTALL_BINDIR} COMPONENT program)
-  install(FILES ${parts}/wordmif.1.gz DESTINATION ${CMAKE_INSTALL_MANDIR}/man1 COMPONENT manual)
-  install(FILES README.md DESTINATION ${CMAKE_INSTALL_DOCDIR} COMPONENT readme)
-  install(FILES LICENSE DESTINATION ${CMAKE_INSTALL_DOCDIR} COMPONENT license)
   install(FILES ${parts}/copyright ${parts}/changelog.gz
-    DESTINATION ${CMAKE_INSTALL_DOCDIR} COMPONENT debian EXCLUDE_FROM_ALL)
+    DESTINATION ${doc_dir} COMPONENT debian EXCLUDE_FROM_ALL)
   install(FILES packaging/lintian-overrides RENAME wordmif
     DESTINATION ${CMAKE_INSTALL_DATADIR}/lintian/overrides COMPONENT debian EXCLUDE_FROM_ALL)
 endif()
+install(TARGETS wordmif RUNTIME DESTINATION ${bin_dir} COMPONENT program)
+install(FILES ${manual_file} DESTINATION ${manual_dir} COMPONENT manual)
+install(FILES README.md DESTINATION ${doc_dir} COMPONENT readme)
+install(FILES LICENSE DESTINATION ${doc_dir} COMPONENT license)
 
 # Package names and architectures for each processor wordmif is built for.
 set(processors x86_64 aarch64 armv7 s390x)

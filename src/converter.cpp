@@ -75,8 +75,8 @@ Outcome convert(const ReadInput& read, const WriteOutput& write) {
     while (at.state == Progress::reading) {
         // All that is converted goes out before the wait for more input, so
         // that a console or a pipe sees each line as soon as its word ends.
-        if (out.flush() != 0) {
-            return {Outcome::write_failed, out.error()};
+        if (int error = out.flush(); error != 0) {
+            return {Outcome::write_failed, error};
         }
         auto got = read(blocks->input, Blocks::size);
         if (got < 0) {
@@ -88,16 +88,17 @@ Outcome convert(const ReadInput& read, const WriteOutput& write) {
         const char* end = blocks->input + got;
         unread = static_cast<std::size_t>(end - convert_block(blocks->input, end, at, out));
     }
+    if (at.state != Progress::too_many_words) {
+        if (at.in_word) {
+            out.end_word();
+        }
+        out.zero_fill_and_end(at.linec);
+    }
+    if (int error = out.flush(); error != 0) {
+        return {Outcome::write_failed, error};
+    }
     if (at.state == Progress::too_many_words) {
-        return out.flush() != 0 ? Outcome{Outcome::write_failed, out.error()}
-                                : Outcome{Outcome::too_many_words};
-    }
-    if (at.in_word) {
-        out.end_word();
-    }
-    out.zero_fill_and_end(at.linec);
-    if (out.flush() != 0) {
-        return {Outcome::write_failed, out.error()};
+        return {Outcome::too_many_words};
     }
     return {Outcome::converted, 0, unread};
 }

@@ -5,6 +5,10 @@
 #include "std_streams.hpp"
 
 int main() {
+    if (std_streams::input_is_output()) {
+        std_streams::complain("input file is output file");
+        return 1;
+    }
     Outcome outcome = convert(std_streams::read_input, std_streams::write_output);
     if (outcome.unread != 0) {
         std_streams::give_back_input(outcome.unread);

@@ -9,7 +9,9 @@
 #define WIN32_LEAN_AND_MEAN
 #include <windows.h>
 #else
+#include <fcntl.h>
 #include <poll.h>
+#include <sys/stat.h>
 #include <unistd.h>
 #endif
 
@@ -84,6 +86,16 @@ void give_back_input(std::size_t n) {
     }
 }
 
+bool input_is_output() {
+    HANDLE in = GetStdHandle(STD_INPUT_HANDLE);
+    FILE_ID_INFO a, b;
+    return GetFileType(in) == FILE_TYPE_DISK &&
+           GetFileInformationByHandleEx(in, FileIdInfo, &a, sizeof a) &&
+           GetFileInformationByHandleEx(handle(output), FileIdInfo, &b, sizeof b) &&
+           a.VolumeSerialNumber == b.VolumeSerialNumber &&
+           std::memcmp(&a.FileId, &b.FileId, sizeof a.FileId) == 0;
+}
+
 int close_output() {
     return CloseHandle(handle(output)) ? 0 : errno_value(GetLastError());
 }
@@ -92,23 +104,34 @@ int close_output() {
 
 namespace {
 
+bool non_blocking(int fd) {
+    int flags = fcntl(fd, F_GETFL);
+    return flags != -1 && (flags & O_NONBLOCK) != 0;
+}
+
 // A parent may hand over a descriptor in non-blocking mode; then wait until
-// it is ready, as a blocking one would. Returns what call() returns, or
-// minus the errno value of its failure.
+// it is ready, as a blocking one would. A blocking descriptor can say EAGAIN
+// too (a FUSE file system, a socket with a receive timeout), but there
+// waiting would never end: that is a failure like any other. Returns what
+// call() returns, or minus the errno value of its failure.
 template <class Call> std::ptrdiff_t when_ready(int fd, short events, Call call) {
     for (;;) {
         auto done = call();
         if (done >= 0) {
             return done;
         }
-        if (errno == EAGAIN || errno == EWOULDBLOCK) {
-            pollfd ready = {fd, events, 0};
-            if (poll(&ready, 1, -1) >= 0 || errno == EINTR) {
-                continue;
-            }
+        int error = errno;
+        if (error == EINTR) {
+            continue;
         }
-        if (errno != EINTR) {
-            return -errno;
+        if ((error != EAGAIN && error != EWOULDBLOCK) || !non_blocking(fd)) {
+            return -error;
+        }
+        pollfd ready = {fd, events, 0};
+        while (poll(&ready, 1, -1) < 0) {
+            if (errno != EINTR) {
+                return -errno;
+            }
         }
     }
 }
@@ -128,9 +151,17 @@ void give_back_input(std::size_t n) {
     (void)lseek(STDIN_FILENO, -static_cast<off_t>(n), SEEK_CUR);
 }
 
+bool input_is_output() {
+    struct stat in, out;
+    return fstat(STDIN_FILENO, &in) == 0 && fstat(STDOUT_FILENO, &out) == 0 &&
+           S_ISREG(in.st_mode) && in.st_dev == out.st_dev && in.st_ino == out.st_ino;
+}
+
 int close_output() {
-    // On Linux the descriptor is released even when close is interrupted.
-    return close(STDOUT_FILENO) == 0 || errno == EINTR ? 0 : errno;
+    // An interrupted close may not have written everything back (on a
+    // network file system, say), and it is not retried: on Linux the
+    // descriptor is gone even then.
+    return close(STDOUT_FILENO) == 0 ? 0 : errno;
 }
 
 #endif

@@ -18,6 +18,10 @@ int write_output(const char* data, std::size_t n);
 // is left as it is.
 void give_back_input(std::size_t n);
 
+// Whether standard input and standard output are the same regular file,
+// which the conversion would read its own output from.
+bool input_is_output();
+
 // Closes standard output; returns the errno value of a failure, or 0.
 int close_output();
 

@@ -36,9 +36,21 @@ struct Command {
     Where where = Where::anywhere;
 };
 
-const char prelude[] =
-    "wordmif() { ${WORDMIF_EMULATOR:+\"$WORDMIF_EMULATOR\"} \"$WORDMIF\" \"$@\"; }\n"
-    "export -f wordmif\n";
+const char prelude[] = R"(
+wordmif() { ${WORDMIF_EMULATOR:+"$WORDMIF_EMULATOR"} "$WORDMIF" "$@"; }
+export -f wordmif
+# The program under strace, given strace's options; a sanitizer's leak
+# checker cannot run there.
+traced() { ASAN_OPTIONS=detect_leaks=0 timeout 10 strace -qq "$@" "$WORDMIF"; }
+# Where the first call of $1 on descriptor $2 stands among the program's
+# calls of $1: a sanitizer makes some of its own at start-up.
+first() {
+    traced -o calls -e trace=$1 < /dev/null > /dev/null
+    grep -n "^$1($2[,)]" calls | head -n 1 | cut -d: -f1
+}
+# Puts the open file of STDIN or STDOUT in non-blocking mode.
+non_blocking() { perl -MFcntl -e "fcntl $1, F_SETFL, O_NONBLOCK or die"; }
+)";
 
 std::string read_file(const std::filesystem::path& path) {
     std::ifstream file(path, std::ios::binary);
@@ -95,11 +107,15 @@ std::string into_closed_pipe(const std::string& command) {
 
 // Every failure leaves the file without its closing lines and says why, once.
 TEST(Program, FailsWithOneDiagnostic) {
+    const std::string one = "0000000000000001", two = "0000000000000010";
     const auto words = lines_of(numbered_words(257));
     const auto unclosed = mif_lines(numbered_words(256));
-    const std::string long_word(300 * 1024, '1'); // more than a pipe or the small disk holds
+    const std::string long_word(300 * 1024, '1');  // more than a pipe or the small disk holds
+    const std::string direct_word(40 * 1024, '1'); // written straight from the input block
     const std::string too_many = "wordmif: input holds more than 256 words\n";
     const std::string no_space = "wordmif: cannot write output: No space left on device\n";
+    const std::string io_error = "wordmif: cannot write output: Input/output error\n";
+    const std::string same_file = "wordmif: input file is output file\n";
     expect_runs({
         {"257th word", "cat in | wordmif", words, 1, unclosed, too_many},
         {"257th word before Ctrl-Z", "wordmif < in", words + "\x1a", 1, unclosed, too_many},
@@ -107,6 +123,15 @@ TEST(Program, FailsWithOneDiagnostic) {
          "wordmif: cannot read input: Is a directory\n", Where::posix},
         {"input closed", "wordmif <&-", "", 1, mif_header(),
          "wordmif: cannot read input: Bad file descriptor\n", Where::posix},
+        {"a blocking input says EAGAIN",
+         "traced -o /dev/null -e inject=read:error=EAGAIN:when=$(first read 0)+ < in", one, 1,
+         mif_header(), "wordmif: cannot read input: Resource temporarily unavailable\n",
+         Where::posix},
+        {"waiting for a non-blocking input fails",
+         R"((sleep 0.2; cat in) | { non_blocking STDIN;
+            traced -o /dev/null -e inject=poll,ppoll:error=ENOMEM:when=1; })",
+         one, 1, mif_header(), "wordmif: cannot read input: Cannot allocate memory\n",
+         Where::posix},
         {"output device full", "wordmif < in > /dev/full", words, 1, "", no_space},
         {"disk full in the middle of a write",
          // A mount namespace of its own, and for all but root a user one;
@@ -120,13 +145,19 @@ TEST(Program, FailsWithOneDiagnostic) {
          Where::posix},
         {"output closed", "wordmif < in >&-", "", 1, "",
          "wordmif: cannot write output: Bad file descriptor\n", Where::posix},
-        {"closing the output fails",
-         // The leak checker of a sanitizer build cannot run under strace.
-         "export ASAN_OPTIONS=detect_leaks=0; trace='strace -qq -e trace=close'\n"
-         "$trace -o closes \"$WORDMIF\" < in > /dev/null\n"
-         "n=$(grep -n '^close(1)' closes | cut -d: -f1)\n"
-         "$trace -o /dev/null -e inject=close:error=ENOSPC:when=$n \"$WORDMIF\" < in",
-         long_word, 1, mif_file({long_word}), no_space, Where::posix},
+        {"a write makes no progress",
+         "traced -o /dev/null -e inject=write:retval=0:when=$(first write 1) < in", one, 1, "",
+         io_error, Where::posix},
+        {"the direct write of a long word fails",
+         "traced -o /dev/null -e inject=write:error=EIO:when=$(($(first write 1) + 2)) < in",
+         direct_word + "\n" + one, 1, mif_header() + "0: ", io_error, Where::posix},
+        {"closing the output is interrupted",
+         "traced -o /dev/null -e inject=close:error=EINTR:when=$(first close 1) < in", long_word, 1,
+         mif_file({long_word}), "wordmif: cannot write output: Interrupted system call\n",
+         Where::posix},
+        {"input file is output file",
+         R"(for to in '>>' '1<>' '>'; do eval "wordmif < in $to in"; echo $?; cat in; done)", one,
+         0, "1\n" + one + "1\n" + one + "1\n", same_file + same_file + same_file},
         {"broken pipe, SIGPIPE ignored",
          into_closed_pipe("trap '' PIPE; read < closed; wordmif < /dev/null"), "", 1, "",
          "wordmif: cannot write output: Broken pipe\n", Where::posix},
@@ -152,15 +183,15 @@ std::string typed(const std::string& start, const std::string& end_of_input) {
 }
 
 // As people use it: typed at a console or fed by a slow pipe, on a word
-// larger than memory could hold, on streams shared or non-blocking, and read
-// back by an independent reader.
+// larger than memory could hold, on streams shared, non-blocking or
+// interrupted, and read back by an independent reader.
 TEST(Program, AsUsed) {
     const std::string one = "0000000000000001", two = "0000000000000010";
     const std::string two_words = mif_file({one, two});
-    const std::string long_word(300 * 1024, '1'); // more than a pipe holds
-    auto non_blocking = [](const char* stream) {
-        return std::string("perl -MFcntl -e 'fcntl ") + stream + ", F_SETFL, O_NONBLOCK or die'; ";
-    };
+    std::string long_word(300 * 1024, ' '); // more than a pipe holds, no two pages alike
+    for (std::size_t i = 0; i < long_word.size(); ++i) {
+        long_word[i] = static_cast<char>('0' + i % 10);
+    }
     const std::string huge_word = "head -c 268435456 /dev/zero | tr '\\0' 1";
     auto words = numbered_words(256);
     std::string image; // srec_cat puts each 16-bit word low byte first
@@ -175,13 +206,21 @@ TEST(Program, AsUsed) {
          typed("SHELL=/bin/bash script -qfec 'stty -echo -opost; wordmif' /dev/null", "\\004"), "",
          0, two_words, "", Where::posix},
         {"a Ctrl-Z leaves a shared file at the byte after it",
-         "{ wordmif > a.mif; wordmif > b.mif; } < in; cat a.mif b.mif", one + "\x1a" + two, 0,
-         mif_file({one}) + mif_file({two}), ""},
-        {"non-blocking input, empty at first",
-         "(sleep 0.2; cat in) | { " + non_blocking("STDIN") + "wordmif; }", one + " " + two, 0,
-         two_words, "", Where::posix},
+         "{ wordmif > a.mif; wordmif > b.mif; wordmif > c.mif; } < in; cat a.mif b.mif c.mif",
+         one + "\x1a" + two + "\x1a" + "1", 0, mif_file({one}) + mif_file({two}) + mif_file({"1"}),
+         ""},
+        {"an interrupted read is made again",
+         "traced -o /dev/null -e inject=read:error=EINTR:when=$(first read 0) < in",
+         one + " " + two, 0, two_words, "", Where::posix},
+        {"a write of one byte goes on from the next",
+         "traced -o /dev/null -e inject=write:retval=1:when=$(first write 1) < in", one + " " + two,
+         0, two_words.substr(1), "", Where::posix},
+        {"non-blocking input, empty at first, waited on without spinning",
+         R"((sleep 0.2; cat in) | { non_blocking STDIN; traced -o polls -e trace=poll,ppoll; }
+            n=$(wc -l < polls); [ $n -lt 10 ] || echo "$n waits" >&2)",
+         one + " " + two, 0, two_words, "", Where::posix},
         {"non-blocking output into a full pipe",
-         "{ " + non_blocking("STDOUT") + "wordmif < in; } | (sleep 0.2; cat)", long_word, 0,
+         "{ non_blocking STDOUT; wordmif < in; } | (sleep 0.2; cat)", long_word, 0,
          mif_file({long_word}), "", Where::posix},
         {"a 256 MiB word in bounded memory",
          "{ printf '0000000000000001\\r\\n'; " + huge_word +

@@ -67,7 +67,8 @@ const char* convert_block(const char* p, const char* end, Progress& at, MifWrite
 } // namespace
 
 Outcome convert(const ReadInput& read, const WriteOutput& write) {
-    auto blocks = std::make_unique_for_overwrite<Blocks>();
+    // Left uninitialized: every byte is written before it is read.
+    std::unique_ptr<Blocks> blocks(new Blocks);
     MifWriter out(write, blocks->output);
     Progress at;
     std::size_t unread = 0;

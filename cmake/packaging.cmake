@@ -22,9 +22,17 @@ if(NOT debian_top MATCHES "^wordmif \\(${PROJECT_VERSION}\\) "
                       "for version ${PROJECT_VERSION} at their top")
 endif()
 
-set(manual ${CMAKE_BINARY_DIR}/wordmif.1)
+set(manual ${CMAKE_SOURCE_DIR}/man/wordmif.1)
 set(parts ${CMAKE_BINARY_DIR}/package-parts)
 file(MAKE_DIRECTORY ${parts})
+
+# What third-party code a static executable holds, and under which licenses.
+string(TOLOWER ${CMAKE_SYSTEM_NAME} system)
+if(WORDMIF_STATIC AND EXISTS ${CMAKE_SOURCE_DIR}/packaging/notices-${system}.in)
+  string(REGEX MATCH "^[0-9]+" gcc_major ${CMAKE_CXX_COMPILER_VERSION})
+  set(notices ${parts}/THIRD-PARTY-NOTICES)
+  configure_file(packaging/notices-${system}.in ${notices} @ONLY)
+endif()
 
 if(WIN32)
   # Everything in one folder, the manual as a page a browser opens.
@@ -52,16 +60,26 @@ else()
   set(manual_dir ${CMAKE_INSTALL_MANDIR}/man1)
   set(doc_dir ${CMAKE_INSTALL_DOCDIR})
 
-  # The license in the form of a machine-readable Debian copyright file.
-  file(READ LICENSE license_text)
-  string(STRIP "${license_text}" license_text)
-  string(REPLACE "\n\n" "\n.\n" license_text "${license_text}")
-  string(REPLACE "\n" "\n " license_text " ${license_text}")
-  file(CONFIGURE OUTPUT ${parts}/copyright @ONLY CONTENT
+  # The license, and the notices of what a static executable holds, in the
+  # form of a machine-readable Debian copyright file.
+  function(debian_field_text file variable)
+    file(READ ${file} text)
+    string(STRIP "${text}" text)
+    string(REPLACE "\n\n" "\n.\n" text "${text}")
+    string(REPLACE "\n" "\n " text " ${text}")
+    set(${variable} "${text}" PARENT_SCOPE)
+  endfunction()
+  debian_field_text(LICENSE license_text)
+  set(notices_field "")
+  if(notices)
+    debian_field_text(${notices} notices_text)
+    set(notices_field "Comment:\n${notices_text}\n")
+  endif()
+  file(GENERATE OUTPUT ${parts}/copyright CONTENT
 "Format: https://www.debian.org/doc/packaging-manuals/copyright-format/1.0/
 Upstream-Name: wordmif
 Upstream-Contact: ${maintainer}
-
+${notices_field}
 Files: *
 Copyright: 2026 the wordmif authors
 License: Expat
@@ -69,13 +87,23 @@ ${license_text}
 ")
   install(FILES ${parts}/copyright ${parts}/changelog.gz
     DESTINATION ${doc_dir} COMPONENT debian EXCLUDE_FROM_ALL)
-  install(FILES packaging/lintian-overrides RENAME wordmif
+  # lintian takes a static position-independent executable for a shared
+  # library.
+  set(static_tag statically-linked-binary)
+  if(wordmif_links_static_pie)
+    set(static_tag shared-library-lacks-prerequisites)
+  endif()
+  file(GENERATE OUTPUT ${parts}/lintian-overrides CONTENT
+"# Linked statically on purpose: see cmake/static-link.cmake in the source.
+wordmif: ${static_tag} [usr/bin/wordmif]
+")
+  install(FILES ${parts}/lintian-overrides RENAME wordmif
     DESTINATION ${CMAKE_INSTALL_DATADIR}/lintian/overrides COMPONENT debian EXCLUDE_FROM_ALL)
 endif()
 install(TARGETS wordmif RUNTIME DESTINATION ${bin_dir} COMPONENT program)
 install(FILES ${manual_file} DESTINATION ${manual_dir} COMPONENT manual)
 install(FILES README.md DESTINATION ${doc_dir} COMPONENT readme)
-install(FILES LICENSE DESTINATION ${doc_dir} COMPONENT license)
+install(FILES LICENSE ${notices} DESTINATION ${doc_dir} COMPONENT license)
 
 # Package names and architectures for each processor wordmif is built for.
 set(processors x86_64 aarch64 armv7 s390x)
@@ -89,7 +117,6 @@ endif()
 list(GET deb_architectures ${processor} CPACK_DEBIAN_PACKAGE_ARCHITECTURE)
 list(GET rpm_architectures ${processor} CPACK_RPM_PACKAGE_ARCHITECTURE)
 list(GET archive_names ${processor} archive_name)
-string(TOLOWER ${CMAKE_SYSTEM_NAME} system)
 
 set(CPACK_PACKAGE_NAME wordmif)
 set(CPACK_PACKAGE_FILE_NAME wordmif-${PROJECT_VERSION}-${system}-${archive_name})
@@ -123,6 +150,12 @@ set(CPACK_RPM_PACKAGE_LICENSE MIT)
 set(CPACK_RPM_PACKAGE_GROUP "Applications/Engineering")
 set(CPACK_RPM_PACKAGE_RELEASE 1)
 set(CPACK_RPM_CHANGELOG_FILE ${CMAKE_CURRENT_SOURCE_DIR}/packaging/rpm-changelog)
+# Kept by an install without documentation, as Fedora's container images
+# make.
+set(CPACK_RPM_USER_FILELIST "%license /usr/${doc_dir}/LICENSE")
+if(notices)
+  list(APPEND CPACK_RPM_USER_FILELIST "%license /usr/${doc_dir}/THIRD-PARTY-NOTICES")
+endif()
 set(CPACK_RPM_EXCLUDE_FROM_AUTO_FILELIST_ADDITION /usr/share/man /usr/share/man/man1)
 # The files are stripped already; rpmbuild's own strip would be the build
 # machine's, which cannot read a cross-compiled executable. The packager

@@ -13,6 +13,18 @@ struct Case {
 
 const std::vector<Case>& conversion_cases();
 
+inline const std::string one = "0000000000000001", two = "0000000000000010";
+
+// A word longer than the program's blocks and than a pipe holds, whose
+// bytes repeat only every ten, so that no two pages of it are alike.
+inline const std::string long_word = [] {
+    std::string word(300 * 1024 + 7, ' ');
+    for (std::size_t i = 0; i < word.size(); ++i) {
+        word[i] = static_cast<char>('0' + i % 10);
+    }
+    return word;
+}();
+
 // The five header lines that every file begins with.
 std::string mif_header();
 

@@ -46,7 +46,6 @@ TEST(Converter, Word257StopsBeforeClosingLines) {
 // What was converted before a failed read is written, a word cut short
 // included, and the closing lines are not.
 TEST(Converter, ReadFailureKeepsWhatWasConverted) {
-    const std::string one = "0000000000000001", two = "0000000000000010";
     const struct {
         std::string input;
         std::size_t fails_at;

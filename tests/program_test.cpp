@@ -2,8 +2,9 @@
 // pipefail in a scratch folder that holds the case's input as the file `in`;
 // `wordmif` there runs the program under test: $WORDMIF, after the emulator
 // in $WORDMIF_EMULATOR if one is set. A case may hold only for the Linux
-// build (posix) or only for the Windows one, a .exe; one that cannot run
-// here exits with 77 and says why.
+// build (posix) or only for the Windows one, a .exe. A case that cannot run
+// here exits with 77 and says why on standard output; it needs a test of its
+// own, which is then reported as skipped.
 
 #include "cases.hpp"
 
@@ -15,12 +16,7 @@
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
-#include <iostream>
 #include <sstream>
-
-#ifndef ADDRESS_SPACE_KIB
-#define ADDRESS_SPACE_KIB "unlimited"
-#endif
 
 namespace {
 
@@ -69,6 +65,7 @@ void expect_runs(const std::vector<Command>& runs) {
     std::signal(SIGPIPE, SIG_DFL);
     const char* program = std::getenv("WORDMIF");
     bool windows = program != nullptr && std::string_view(program).ends_with(".exe");
+    std::string skipped;
     for (const auto& run : runs) {
         if (run.where == (windows ? Where::posix : Where::windows)) {
             continue;
@@ -81,7 +78,7 @@ void expect_runs(const std::vector<Command>& runs) {
         int status =
             std::system(("cd " + dir.string() + " && bash -o pipefail run >out 2>err").c_str());
         if (WIFEXITED(status) && WEXITSTATUS(status) == 77) {
-            std::cout << "skipped: " << run.name << ": " << read_file(dir / "out");
+            skipped += run.name + ": " + read_file(dir / "out");
         } else {
             EXPECT_EQ(WIFEXITED(status) ? WEXITSTATUS(status) : -1, run.status) << run.name;
             EXPECT_EQ(read_file(dir / "out"), run.out) << run.name;
@@ -89,8 +86,14 @@ void expect_runs(const std::vector<Command>& runs) {
         }
         std::filesystem::remove_all(dir);
     }
+    if (!skipped.empty()) {
+        // Skipping a whole table would hide the rows that did run.
+        ASSERT_EQ(runs.size(), 1u) << "a case that may be skipped needs a test of its own";
+        GTEST_SKIP() << skipped;
+    }
 }
 
+// The cross builds run this test alone, under qemu-user (tests/CMakeLists.txt).
 TEST(Program, ConvertsFromFileAndPipe) {
     std::vector<Command> runs;
     for (const auto& c : conversion_cases()) {
@@ -105,15 +108,14 @@ std::string into_closed_pipe(const std::string& command) {
     return "mkfifo closed; { " + command + "; } | { exec <&-; echo > closed; }";
 }
 
+const std::string no_space = "wordmif: cannot write output: No space left on device\n";
+
 // Every failure leaves the file without its closing lines and says why, once.
 TEST(Program, FailsWithOneDiagnostic) {
-    const std::string one = "0000000000000001", two = "0000000000000010";
     const auto words = lines_of(numbered_words(257));
     const auto unclosed = mif_lines(numbered_words(256));
-    const std::string long_word(300 * 1024, '1');  // more than a pipe or the small disk holds
     const std::string direct_word(40 * 1024, '1'); // written straight from the input block
     const std::string too_many = "wordmif: input holds more than 256 words\n";
-    const std::string no_space = "wordmif: cannot write output: No space left on device\n";
     const std::string io_error = "wordmif: cannot write output: Input/output error\n";
     const std::string same_file = "wordmif: input file is output file\n";
     expect_runs({
@@ -133,14 +135,6 @@ TEST(Program, FailsWithOneDiagnostic) {
          one, 1, mif_header(), "wordmif: cannot read input: Cannot allocate memory\n",
          Where::posix},
         {"output device full", "wordmif < in > /dev/full", words, 1, "", no_space},
-        {"disk full in the middle of a write",
-         // A mount namespace of its own, and for all but root a user one;
-         // a chroot has neither.
-         "ns=\"unshare -m$([ $(id -u) = 0 ] || echo r)\"\n"
-         "$ns true 2>/dev/null || { echo 'no mount namespace'; exit 77; }\n"
-         "mkdir small; $ns bash -c 'mount -t tmpfs -o size=64k tmpfs small && wordmif < in > "
-         "small/out'",
-         long_word, 1, "", no_space},
         {"input a directory, output full", "wordmif < / > /dev/full", "", 1, "", no_space,
          Where::posix},
         {"output closed", "wordmif < in >&-", "", 1, "",
@@ -168,31 +162,33 @@ TEST(Program, FailsWithOneDiagnostic) {
     });
 }
 
+// A 64 KiB disk of its own, in a mount namespace of its own, and for all but
+// root a user one; a chroot has neither.
+TEST(Program, FailsWhenTheDiskFillsMidWrite) {
+    expect_runs(
+        {{"disk full in the middle of a write", R"sh(ns="unshare -m$([ $(id -u) = 0 ] || echo r)"
+$ns true 2>/dev/null || { echo 'no mount namespace'; exit 77; }
+mkdir small; $ns bash -c 'mount -t tmpfs -o size=64k tmpfs small && wordmif < in > small/out')sh",
+          long_word, 1, "", no_space}});
+}
+
 // Types lines into a program started on the fifos i and o, and prints what
 // has come out after each: the header and then each line's own output line.
 // A line that does not come within 10 seconds ends the run.
 std::string typed(const std::string& start, const std::string& end_of_input) {
-    return "mkfifo i o; " + start +
-           " < i > o & exec 3> i 4< o\n"
-           "lines() { for ((n = 0; n < $1; n++)); do IFS= read -t 10 -r l <&4 || exit 1; "
-           "echo \"$l\"; done; }\n"
-           "lines 5; printf '0000000000000001\\n' >&3; lines 1\n"
-           "printf '\\t0000000000000010 \\r\\n' >&3; lines 1\n"
-           "printf '" +
-           end_of_input + "' >&3; exec 3>&-; cat <&4; wait $!";
+    return "mkfifo i o; " + start + R"( < i > o & exec 3> i 4< o
+lines() { for ((n = 0; n < $1; n++)); do IFS= read -t 10 -r l <&4 || exit 1; echo "$l"; done; }
+lines 5; printf '0000000000000001\n' >&3; lines 1
+printf '\t0000000000000010 \r\n' >&3; lines 1
+printf ')" +
+           end_of_input + R"(' >&3; exec 3>&-; cat <&4; wait $!)";
 }
 
 // As people use it: typed at a console or fed by a slow pipe, on a word
 // larger than memory could hold, on streams shared, non-blocking or
 // interrupted, and read back by an independent reader.
 TEST(Program, AsUsed) {
-    const std::string one = "0000000000000001", two = "0000000000000010";
     const std::string two_words = mif_file({one, two});
-    std::string long_word(300 * 1024, ' '); // more than a pipe holds, no two pages alike
-    for (std::size_t i = 0; i < long_word.size(); ++i) {
-        long_word[i] = static_cast<char>('0' + i % 10);
-    }
-    const std::string huge_word = "head -c 268435456 /dev/zero | tr '\\0' 1";
     auto words = numbered_words(256);
     std::string image; // srec_cat puts each 16-bit word low byte first
     for (const auto& word : words) {
@@ -203,8 +199,8 @@ TEST(Program, AsUsed) {
     expect_runs({
         {"each line as its word ends, in a pipe", typed("wordmif", ""), "", 0, two_words, ""},
         {"each line as its word ends, on a terminal",
-         typed("SHELL=/bin/bash script -qfec 'stty -echo -opost; wordmif' /dev/null", "\\004"), "",
-         0, two_words, "", Where::posix},
+         typed("SHELL=/bin/bash script -qfec 'stty -echo -opost; wordmif' /dev/null", R"(\004)"),
+         "", 0, two_words, "", Where::posix},
         {"a Ctrl-Z leaves a shared file at the byte after it",
          "{ wordmif > a.mif; wordmif > b.mif; wordmif > c.mif; } < in; cat a.mif b.mif c.mif",
          one + "\x1a" + two + "\x1a" + "1", 0, mif_file({one}) + mif_file({two}) + mif_file({"1"}),
@@ -222,15 +218,13 @@ TEST(Program, AsUsed) {
         {"non-blocking output into a full pipe",
          "{ non_blocking STDOUT; wordmif < in; } | (sleep 0.2; cat)", long_word, 0,
          mif_file({long_word}), "", Where::posix},
+        // The file up to the huge word is the input; the address space is
+        // bounded where no sanitizer reserves terabytes of it.
         {"a 256 MiB word in bounded memory",
-         "{ printf '0000000000000001\\r\\n'; " + huge_word +
-             "; } |"
-             " (ulimit -v " ADDRESS_SPACE_KIB "; wordmif) |"
-             " cmp - <(printf 'DEPTH = 256;\\r\\nWIDTH = 16;\\r\\nDATA_RADIX = "
-             "BIN;\\r\\nCONTENT\\r\\n"
-             "BEGIN\\r\\n0: 0000000000000001;\\r\\n1: '; " +
-             huge_word + "; printf ';\\r\\n[2..ff]: 0000000000000000;\\r\\nEND;\\r\\n')",
-         "", 0, "", "", Where::posix},
+         R"(huge() { head -c 268435456 /dev/zero | tr '\0' 1; }
+{ printf '0000000000000001\r\n'; huge; } | (ulimit -v ${ADDRESS_SPACE_KIB:-unlimited}; wordmif) |
+    cmp - <(cat in; huge; printf ';\r\n[2..ff]: 0000000000000000;\r\nEND;\r\n'))",
+         mif_header() + "0: " + one + ";\r\n1: ", 0, "", "", Where::posix},
         {"srec_cat reads the words back",
          "wordmif < in > rom.mif && srec_cat rom.mif -Memory_Initialization_File -o - -binary",
          lines_of(words), 0, image, ""},

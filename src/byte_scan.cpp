@@ -27,7 +27,14 @@ constexpr bool is_skipped(unsigned char c) {
 
 // Whether every byte is a blank or a carriage return: 0x09 to 0x0D, or 0x20.
 // With the high bits cleared no sum below reaches the next byte, so each
-// byte's flag is exact.
+// byte's flag, its high bit, is exact. For a byte c with low seven bits c7:
+//   at_least_tab  c7 + 0x77 has it set when c7 >= 0x09,
+//   above_cr      c7 + 0x72 has it set when c7 >= 0x0E,
+//   not_space     (c7 ^ 0x20) + 0x7F has it set unless c7 == 0x20,
+// and ~x clears it for a c of 0x80 or above. So 0x0B gives 0x82 and 0x7D,
+// at least a tab and not above CR: skipped; 0x8B gives the same sums, but
+// ~x clears the flag; 0x41 gives 0xB8 and 0xB3, above CR, and is not a
+// space: not skipped.
 constexpr bool all_skipped(Group x) {
     Group low7 = x & ~highs;
     Group at_least_tab = low7 + ones * (0x80 - 0x09);

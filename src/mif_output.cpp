@@ -8,6 +8,9 @@
 
 namespace {
 
+// The 256 here and the last address, ff, in the zero fill are memory_words
+// and memory_words - 1, written out as the text they are.
+static_assert(memory_words == 0x100);
 constexpr std::string_view header_text = "DEPTH = 256;\r\n"
                                          "WIDTH = 16;\r\n"
                                          "DATA_RADIX = BIN;\r\n"
@@ -24,11 +27,8 @@ void MifWriter::header() {
 }
 
 void MifWriter::begin_word(unsigned address) {
-    char text[16];
-    char* end = std::to_chars(text, text + sizeof text, address, 16).ptr;
-    *end++ = ':';
-    *end++ = ' ';
-    put(text, static_cast<std::size_t>(end - text));
+    put_address(address);
+    put(": ", 2);
 }
 
 void MifWriter::word_bytes(const char* data, std::size_t n) {
@@ -48,10 +48,9 @@ void MifWriter::end_word() {
 void MifWriter::zero_fill_and_end(unsigned first_free) {
     if (first_free < memory_words) {
         constexpr std::string_view rest = "..ff]: 0000000000000000;\r\n";
-        char text[48] = "[";
-        char* end = std::to_chars(text + 1, text + sizeof text, first_free, 16).ptr;
-        std::memcpy(end, rest.data(), rest.size());
-        put(text, static_cast<std::size_t>(end - text) + rest.size());
+        put("[", 1);
+        put_address(first_free);
+        put(rest.data(), rest.size());
     }
     put("END;\r\n", 6);
 }
@@ -62,6 +61,13 @@ int MifWriter::flush() {
     }
     used_ = 0;
     return error_;
+}
+
+// In lower-case hexadecimal, without leading zeros.
+void MifWriter::put_address(unsigned address) {
+    char text[8];
+    put(text,
+        static_cast<std::size_t>(std::to_chars(text, text + sizeof text, address, 16).ptr - text));
 }
 
 // Every caller passes less than a buffer's worth of bytes.

@@ -26,14 +26,13 @@ public:
     // The zero fill from first_free to the last address, if any is left,
     // then the end of the file.
     void zero_fill_and_end(unsigned first_free);
-    // Writes out what is buffered; returns error().
+    // Writes out what is buffered; returns the errno value of the first
+    // failed write, or 0.
     int flush();
-
-    // The errno value of the first failed write, or 0.
-    int error() const { return error_; }
 
 private:
     void put(const char* data, std::size_t n);
+    void put_address(unsigned address);
 
     // A run of word bytes at least this long is written straight from where
     // it lies, without a copy: a huge word then costs what copying a file

@@ -183,19 +183,16 @@ int write_output(const char* data, std::size_t n) {
 
 void complain(const char* what, int error) {
     // One buffer written at once, so that the line is never split by another
-    // process's output on the same terminal.
-    char line[512];
+    // process's output on the same terminal. Every line is far shorter than
+    // the buffer; the min only keeps the write inside it.
+    char line[256];
     int n = std::snprintf(line, sizeof line, "wordmif: %s%s%s\n", what, error != 0 ? ": " : "",
                           error != 0 ? std::strerror(error) : "");
-    if (n < 0) {
-        return;
+    if (n > 0) {
+        // Nothing is left to tell if standard error itself fails.
+        (void)write_some(error_output, line,
+                         std::min(static_cast<std::size_t>(n), sizeof line - 1));
     }
-    if (static_cast<std::size_t>(n) >= sizeof line) {
-        n = sizeof line - 1;
-        line[n - 1] = '\n';
-    }
-    // Nothing is left to tell if standard error itself fails.
-    (void)write_some(error_output, line, static_cast<std::size_t>(n));
 }
 
 } // namespace std_streams

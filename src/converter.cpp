@@ -2,7 +2,9 @@
 
 #include "byte_scan.hpp"
 
+#include <cerrno>
 #include <memory>
+#include <new>
 
 namespace {
 
@@ -68,7 +70,10 @@ const char* convert_block(const char* p, const char* end, Progress& at, MifWrite
 
 Outcome convert(const ReadInput& read, const WriteOutput& write) {
     // Left uninitialized: every byte is written before it is read.
-    std::unique_ptr<Blocks> blocks(new Blocks);
+    std::unique_ptr<Blocks> blocks(new (std::nothrow) Blocks);
+    if (!blocks) {
+        return {Outcome::out_of_memory, ENOMEM};
+    }
     MifWriter out(write, blocks->output);
     Progress at;
     std::size_t unread = 0;

@@ -4,6 +4,8 @@
 #include "converter.hpp"
 #include "std_streams.hpp"
 
+#include <cstring>
+
 int main() {
     if (std_streams::input_is_output()) {
         std_streams::complain("input file is output file");
@@ -32,6 +34,9 @@ int main() {
         break;
     case Outcome::write_failed:
         std_streams::complain("cannot write output", outcome.error);
+        break;
+    case Outcome::out_of_memory:
+        std_streams::complain(std::strerror(outcome.error));
         break;
     }
     return 1;

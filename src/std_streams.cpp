@@ -56,13 +56,23 @@ HANDLE handle(Stream stream) {
     return GetStdHandle(stream == output ? STD_OUTPUT_HANDLE : STD_ERROR_HANDLE);
 }
 
+// A pipe in PIPE_NOWAIT mode has nothing to wait on it with but a busy loop:
+// where it would block, it fails.
+bool no_wait_pipe(HANDLE h) {
+    DWORD state;
+    return GetNamedPipeHandleState(h, &state, nullptr, nullptr, nullptr, nullptr, 0) &&
+           (state & PIPE_NOWAIT) != 0;
+}
+
 // Returns the byte count or minus the errno value, as write(2) would.
 std::ptrdiff_t write_some(Stream stream, const char* data, std::size_t n) {
+    HANDLE h = handle(stream);
     DWORD put;
-    if (WriteFile(handle(stream), data, static_cast<DWORD>(std::min(n, max_io)), &put, nullptr)) {
-        return put;
+    if (!WriteFile(h, data, static_cast<DWORD>(std::min(n, max_io)), &put, nullptr)) {
+        return -errno_value(GetLastError());
     }
-    return -errno_value(GetLastError());
+    // A full PIPE_NOWAIT pipe takes nothing, and says so only by the count.
+    return put == 0 && n != 0 && no_wait_pipe(h) ? -EAGAIN : put;
 }
 
 } // namespace
@@ -73,8 +83,14 @@ std::ptrdiff_t read_input(char* buffer, std::size_t n) {
                  &got, nullptr)) {
         return got;
     }
-    DWORD error = GetLastError();
-    return error == ERROR_BROKEN_PIPE ? 0 : -errno_value(error); // the writer closed the pipe
+    switch (DWORD error = GetLastError()) {
+    case ERROR_BROKEN_PIPE: // the writer closed the pipe
+        return 0;
+    case ERROR_NO_DATA: // a PIPE_NOWAIT pipe, empty for now
+        return -EAGAIN;
+    default:
+        return -errno_value(error);
+    }
 }
 
 void give_back_input(std::size_t n) {
@@ -104,16 +120,25 @@ int close_output() {
 
 namespace {
 
-bool non_blocking(int fd) {
+// A 32-bit off_t or ino_t would make fstat fail on a file of 2 GiB or more,
+// or with a large inode number, and so hide that input is output.
+static_assert(sizeof(off_t) >= 8 && sizeof(ino_t) >= 8, "build with _FILE_OFFSET_BITS=64");
+
+// Whether poll can wait on fd until it is ready: a descriptor in
+// non-blocking mode that is not a regular file or a block device, which
+// always poll ready.
+bool can_wait(int fd) {
     int flags = fcntl(fd, F_GETFL);
-    return flags != -1 && (flags & O_NONBLOCK) != 0;
+    struct stat st;
+    return flags != -1 && (flags & O_NONBLOCK) != 0 && fstat(fd, &st) == 0 &&
+           !S_ISREG(st.st_mode) && !S_ISBLK(st.st_mode);
 }
 
 // A parent may hand over a descriptor in non-blocking mode; then wait until
-// it is ready, as a blocking one would. A blocking descriptor can say EAGAIN
-// too (a FUSE file system, a socket with a receive timeout), but there
-// waiting would never end: that is a failure like any other. Returns what
-// call() returns, or minus the errno value of its failure.
+// it is ready, as a blocking one would. Anywhere else EAGAIN (from a FUSE
+// file system, a socket with a receive timeout) is a failure like any
+// other, since waiting would never end. Returns what call() returns, or
+// minus the errno value of its failure.
 template <class Call> std::ptrdiff_t when_ready(int fd, short events, Call call) {
     for (;;) {
         auto done = call();
@@ -124,7 +149,7 @@ template <class Call> std::ptrdiff_t when_ready(int fd, short events, Call call)
         if (error == EINTR) {
             continue;
         }
-        if ((error != EAGAIN && error != EWOULDBLOCK) || !non_blocking(fd)) {
+        if ((error != EAGAIN && error != EWOULDBLOCK) || !can_wait(fd)) {
             return -error;
         }
         pollfd ready = {fd, events, 0};

@@ -1,5 +1,6 @@
-// The word-at-a-time scans against a plain loop over the bytes: every byte
-// value at every position of runs that end anywhere in a group of eight.
+// The word-at-a-time scans against a plain loop over the bytes: runs of every
+// byte value, and every byte value at every position of runs that end
+// anywhere in a group of eight.
 
 #include "byte_scan.hpp"
 
@@ -32,6 +33,17 @@ TEST(ByteScan, AgreesWithAByteLoop) {
          "\r"},
     };
     for (const auto& s : scans) {
+        // Runs of one byte value, so that a whole group of it is tested at once.
+        for (int byte = 0; byte < 256; ++byte) {
+            for (std::size_t length = 0; length <= 24; ++length) {
+                std::string run(length, static_cast<char>(byte));
+                const char* begin = run.data();
+                const char* end = begin + length;
+                auto stop = s.stops(static_cast<unsigned char>(byte)) ? 0 : length;
+                ASSERT_EQ(s.scan(begin, end) - begin, long(stop))
+                    << s.name << " a run of byte " << byte << " of " << length;
+            }
+        }
         for (char filler : s.fillers) {
             for (std::size_t length = 0; length <= 24; ++length) {
                 std::string run(length, filler);

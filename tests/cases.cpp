@@ -67,6 +67,7 @@ std::string word_bytes() {
 const std::vector<Case>& conversion_cases() {
     const std::string zeros(40000, '0'), ones(40000, '1');
     const std::string bytes = word_bytes(), reversed(bytes.rbegin(), bytes.rend());
+    const std::string quarter = long_word.substr(0, 32 * 1024 - 1);
     static const std::vector<Case> cases = {
         {"empty", "", mif_file({})},
         {"blanks_only", " \t\n\v\f\r\n\r", mif_file({})},
@@ -103,6 +104,9 @@ const std::vector<Case>& conversion_cases() {
         {"eight_0xff_bytes", "\xff\xff\xff\xff\xff\xff\xff\xff",
          mif_file({"\xff\xff\xff\xff\xff\xff\xff\xff"})},
         {"long_word", long_word + "\r\n" + one, mif_file({long_word, one})},
+        // Each of them fits the output block, but no two do.
+        {"four_words_that_fill_the_input_block", quarter + " " + quarter + " " + quarter + " " +
+         quarter + " ", mif_file({quarter, quarter, quarter, quarter})},
         {"lone_cr_between_long_runs", zeros + "\r" + ones, mif_file({zeros + ones})},
     };
     return cases;

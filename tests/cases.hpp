@@ -16,11 +16,12 @@ const std::vector<Case>& conversion_cases();
 inline const std::string one = "0000000000000001", two = "0000000000000010";
 
 // A word longer than the program's blocks and than a pipe holds, whose
-// bytes repeat only every ten, so that no two pages of it are alike.
+// bytes repeat every 79: a period prime to the page size and longer than the
+// word's 76 pages, so that no two of its pages are alike.
 inline const std::string long_word = [] {
     std::string word(300 * 1024 + 7, ' ');
     for (std::size_t i = 0; i < word.size(); ++i) {
-        word[i] = static_cast<char>('0' + i % 10);
+        word[i] = static_cast<char>('0' + i % 79);
     }
     return word;
 }();

@@ -46,6 +46,15 @@ first() {
 }
 # Puts the open file of STDIN or STDOUT in non-blocking mode.
 non_blocking() { perl -MFcntl -e "fcntl $1, F_SETFL, O_NONBLOCK or die"; }
+# Runs the program with its standard output a pipe whose read end is closed
+# in every process before the program starts.
+into_closed_pipe() {
+    perl -e 'pipe R, W or die; close R; open STDOUT, ">&W" or die; exec @ARGV or die' \
+        ${WORDMIF_EMULATOR:+"$WORDMIF_EMULATOR"} "$WORDMIF"
+}
+# Opens the FIFO $1 for writing as descriptor 3 without sending anything, so
+# that a non-blocking reader's first read finds no data.
+hold_fifo() { mkfifo "$1" && exec 3<> "$1"; }
 )";
 
 std::string read_file(const std::filesystem::path& path) {
@@ -103,12 +112,28 @@ TEST(Program, ConvertsFromFileAndPipe) {
     expect_runs(runs);
 }
 
-// The program's output pipe loses its reader before the program starts.
-std::string into_closed_pipe(const std::string& command) {
-    return "mkfifo closed; { " + command + "; } | { exec <&-; echo > closed; }";
-}
-
 const std::string no_space = "wordmif: cannot write output: No space left on device\n";
+
+// One open file that several runs read in turn, and a file that is input and
+// output at once. The cross builds run this test too.
+TEST(Program, SharesAFile) {
+    const std::string same_file = "wordmif: input file is output file\n";
+    expect_runs({
+        {"a Ctrl-Z leaves a shared file at the byte after it",
+         "{ wordmif > a.mif; wordmif > b.mif; wordmif > c.mif; } < in; cat a.mif b.mif c.mif",
+         one + "\x1a" + two + "\x1a" + "1", 0, mif_file({one}) + mif_file({two}) + mif_file({"1"}),
+         ""},
+        {"a 257th word leaves a shared file where reading stopped",
+         "{ wordmif > a.mif; wordmif; } < in", lines_of(numbered_words(257)) + "1", 0, mif_file({}),
+         "wordmif: input holds more than 256 words\n"},
+        {"input file is output file",
+         R"(for to in '>>' '1<>' '>'; do eval "wordmif < in $to in"; echo $?; cat in; done)", one,
+         0, "1\n" + one + "1\n" + one + "1\n", same_file + same_file + same_file},
+        {"input file is output file, past 2 GiB",
+         "truncate -s 2200000000 f; timeout 20 bash -c 'wordmif < f >> f'; echo $?; wc -c < f", "",
+         0, "1\n2200000000\n", same_file},
+    });
+}
 
 // Every failure leaves the file without its closing lines and says why, once.
 TEST(Program, FailsWithOneDiagnostic) {
@@ -117,28 +142,44 @@ TEST(Program, FailsWithOneDiagnostic) {
     const std::string direct_word(40 * 1024, '1'); // written straight from the input block
     const std::string too_many = "wordmif: input holds more than 256 words\n";
     const std::string io_error = "wordmif: cannot write output: Input/output error\n";
-    const std::string same_file = "wordmif: input file is output file\n";
+    const std::string no_input = "wordmif: cannot read input: Resource temporarily unavailable\n";
     expect_runs({
         {"257th word", "cat in | wordmif", words, 1, unclosed, too_many},
         {"257th word before Ctrl-Z", "wordmif < in", words + "\x1a", 1, unclosed, too_many},
         {"input is a directory", "wordmif < /", "", 1, mif_header(),
          "wordmif: cannot read input: Is a directory\n", Where::posix},
+        {"input is a directory", "wordmif < /", "", 1, mif_header(),
+         "wordmif: cannot read input: Input/output error\n", Where::windows},
+        {"non-blocking input is a directory", "{ non_blocking STDIN; traced -o /dev/null; } < /",
+         "", 1, mif_header(), "wordmif: cannot read input: Is a directory\n", Where::posix},
         {"input closed", "wordmif <&-", "", 1, mif_header(),
          "wordmif: cannot read input: Bad file descriptor\n", Where::posix},
         {"a blocking input says EAGAIN",
          "traced -o /dev/null -e inject=read:error=EAGAIN:when=$(first read 0)+ < in", one, 1,
-         mif_header(), "wordmif: cannot read input: Resource temporarily unavailable\n",
+         mif_header(), no_input, Where::posix},
+        {"a blocking input whose mode cannot be read says EAGAIN",
+         "cat in | traced -o /dev/null -e inject=read:error=EAGAIN:when=$(first read 0)+ "
+         "-e inject=fcntl:error=EBADF",
+         one, 1, mif_header(), no_input, Where::posix},
+        {"a non-blocking file says EAGAIN",
+         "{ non_blocking STDIN; traced -o /dev/null -e "
+         "inject=read:error=EAGAIN:when=$(first read 0)+; } < in",
+         one, 1, mif_header(), no_input, Where::posix},
+        {"a non-blocking output file says EAGAIN",
+         "{ non_blocking STDOUT; traced -o /dev/null -e "
+         "inject=write:error=EAGAIN:when=$(first write 1); } < in > out.mif",
+         one, 1, "", "wordmif: cannot write output: Resource temporarily unavailable\n",
          Where::posix},
         {"waiting for a non-blocking input fails",
-         R"((sleep 0.2; cat in) | { non_blocking STDIN;
-            traced -o /dev/null -e inject=poll,ppoll:error=ENOMEM:when=1; })",
+         "hold_fifo f; { non_blocking STDIN; "
+         "traced -o /dev/null -e inject=poll,ppoll:error=ENOMEM:when=1; } < f",
          one, 1, mif_header(), "wordmif: cannot read input: Cannot allocate memory\n",
          Where::posix},
         {"output device full", "wordmif < in > /dev/full", words, 1, "", no_space},
         {"input a directory, output full", "wordmif < / > /dev/full", "", 1, "", no_space,
          Where::posix},
         {"output closed", "wordmif < in >&-", "", 1, "",
-         "wordmif: cannot write output: Bad file descriptor\n", Where::posix},
+         "wordmif: cannot write output: Bad file descriptor\n"},
         {"a write makes no progress",
          "traced -o /dev/null -e inject=write:retval=0:when=$(first write 1) < in", one, 1, "",
          io_error, Where::posix},
@@ -149,15 +190,10 @@ TEST(Program, FailsWithOneDiagnostic) {
          "traced -o /dev/null -e inject=close:error=EINTR:when=$(first close 1) < in", long_word, 1,
          mif_file({long_word}), "wordmif: cannot write output: Interrupted system call\n",
          Where::posix},
-        {"input file is output file",
-         R"(for to in '>>' '1<>' '>'; do eval "wordmif < in $to in"; echo $?; cat in; done)", one,
-         0, "1\n" + one + "1\n" + one + "1\n", same_file + same_file + same_file},
-        {"broken pipe, SIGPIPE ignored",
-         into_closed_pipe("trap '' PIPE; read < closed; wordmif < /dev/null"), "", 1, "",
+        {"broken pipe, SIGPIPE ignored", "trap '' PIPE; into_closed_pipe < /dev/null", "", 1, "",
          "wordmif: cannot write output: Broken pipe\n", Where::posix},
-        {"broken pipe", into_closed_pipe("read < closed; wordmif < /dev/null"), "", 128 + SIGPIPE,
-         "", "", Where::posix},
-        {"broken pipe", into_closed_pipe("read < closed; wordmif < /dev/null"), "", 1, "",
+        {"broken pipe", "into_closed_pipe < /dev/null", "", 128 + SIGPIPE, "", "", Where::posix},
+        {"broken pipe", "into_closed_pipe < /dev/null", "", 1, "",
          "wordmif: cannot write output: Broken pipe\n", Where::windows},
     });
 }
@@ -170,6 +206,25 @@ TEST(Program, FailsWhenTheDiskFillsMidWrite) {
 $ns true 2>/dev/null || { echo 'no mount namespace'; exit 77; }
 mkdir small; $ns bash -c 'mount -t tmpfs -o size=64k tmpfs small && wordmif < in > small/out')sh",
           long_word, 1, "", no_space}});
+}
+
+// In an address space too small for the program's blocks, or for the C
+// library's own start-up, which then ends the program by SIGSEGV before it
+// writes anything. The sanitizers reserve terabytes of address space.
+TEST(Program, FailsInLittleMemory) {
+    expect_runs({{"too little memory", R"sh(
+[ -n "$ADDRESS_SPACE_KIB" ] || { echo 'the address space cannot be bounded here'; exit 77; }
+wordmif < in > whole.mif
+for ((kib = 1000; kib <= 2000; kib += 50)); do
+    (ulimit -v $kib; exec "$WORDMIF" < in > out.mif 2> err.txt)
+    status=$?
+    case $status:$(wc -c < out.mif):$(cat err.txt) in
+    0:*:) cmp -s whole.mif out.mif || echo "$kib KiB: a different file" ;;
+    "1:0:wordmif: Cannot allocate memory" | 139:0:) ;;
+    *) echo "$kib KiB: status $status, $(cat err.txt)" ;;
+    esac
+done 2> /dev/null # bash's word of the SIGSEGV)sh",
+                  one, 0, "", "", Where::posix}});
 }
 
 // Types lines into a program started on the fifos i and o, and prints what
@@ -201,12 +256,14 @@ TEST(Program, AsUsed) {
         {"each line as its word ends, on a terminal",
          typed("SHELL=/bin/bash script -qfec 'stty -echo -opost; wordmif' /dev/null", R"(\004)"),
          "", 0, two_words, "", Where::posix},
-        {"a Ctrl-Z leaves a shared file at the byte after it",
-         "{ wordmif > a.mif; wordmif > b.mif; wordmif > c.mif; } < in; cat a.mif b.mif c.mif",
-         one + "\x1a" + two + "\x1a" + "1", 0, mif_file({one}) + mif_file({two}) + mif_file({"1"}),
-         ""},
         {"an interrupted read is made again",
          "traced -o /dev/null -e inject=read:error=EINTR:when=$(first read 0) < in",
+         one + " " + two, 0, two_words, "", Where::posix},
+        {"an interrupted wait is made again", R"(hold_fifo f
+{ non_blocking STDIN; traced -o calls -e trace=poll,ppoll -e inject=poll,ppoll:error=EINTR:when=1
+} < f 3>&- &
+for ((i = 0; i < 200; i++)); do grep -q poll calls 2> /dev/null && break; sleep 0.05; done
+cat in >&3; exec 3>&-; wait $!)",
          one + " " + two, 0, two_words, "", Where::posix},
         {"a write of one byte goes on from the next",
          "traced -o /dev/null -e inject=write:retval=1:when=$(first write 1) < in", one + " " + two,

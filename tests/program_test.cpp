@@ -75,8 +75,10 @@ void expect_runs(const std::vector<Command>& runs) {
     const char* program = std::getenv("WORDMIF");
     bool windows = program != nullptr && std::string_view(program).ends_with(".exe");
     std::string skipped;
+    std::size_t elsewhere = 0;
     for (const auto& run : runs) {
         if (run.where == (windows ? Where::posix : Where::windows)) {
+            ++elsewhere;
             continue;
         }
         char folder[] = "/tmp/wordmif-test-XXXXXX";
@@ -94,6 +96,9 @@ void expect_runs(const std::vector<Command>& runs) {
             EXPECT_EQ(read_file(dir / "err"), run.err) << run.name;
         }
         std::filesystem::remove_all(dir);
+    }
+    if (elsewhere == runs.size()) {
+        GTEST_SKIP() << "every case is for another build";
     }
     if (!skipped.empty()) {
         // Skipping a whole table would hide the rows that did run.

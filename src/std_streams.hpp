@@ -29,4 +29,9 @@ int close_output();
 // not 0) as one line on standard error.
 void complain(const char* what, int error = 0);
 
+// Beneath write_output and complain, the platform's own write: returns the
+// byte count, or minus the errno value of a failure, as write(2) does.
+enum Stream { output = 1, error_output = 2 }; // the POSIX descriptors
+std::ptrdiff_t write_some(Stream stream, const char* data, std::size_t n);
+
 } // namespace std_streams

@@ -20,12 +20,12 @@ Group load_group(const char* p) {
     return group;
 }
 
-// A blank or a carriage return.
+// White space.
 constexpr bool is_skipped(unsigned char c) {
     return c == 0x20 || (c >= 0x09 && c <= 0x0D);
 }
 
-// Whether every byte is a blank or a carriage return: 0x09 to 0x0D, or 0x20.
+// Whether every byte is white space: 0x09 to 0x0D, or 0x20.
 // With the high bits cleared no sum below reaches the next byte, so each
 // byte's flag, its high bit, is exact. For a byte c with low seven bits c7:
 //   at_least_tab  c7 + 0x77 has it set when c7 >= 0x09,
@@ -44,8 +44,8 @@ constexpr bool all_skipped(Group x) {
     return skipped == highs;
 }
 
-// Whether every byte is 0x21 or above, so that none is a blank, a carriage
-// return or Ctrl-Z. This is the "has a byte less than n" trick: a byte below
+// Whether every byte is 0x21 or above, so that none is white space or
+// Ctrl-Z. This is the "has a byte less than n" trick: a byte below
 // 0x21 borrows from the next, which may then be flagged too (00 21 flags
 // both), so only the answer for the whole group is exact.
 constexpr bool none_below_0x21(Group x) {
@@ -68,7 +68,7 @@ const char* scan(const char* p, const char* end, GroupPasses group_passes, ByteS
 
 } // namespace
 
-const char* skip_blanks(const char* p, const char* end) {
+const char* skip_white_space(const char* p, const char* end) {
     return scan(p, end, all_skipped, [](unsigned char c) { return !is_skipped(c); });
 }
 

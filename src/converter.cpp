@@ -19,7 +19,7 @@ struct Blocks {
 
 // Where the conversion stands between two blocks of input.
 struct Progress {
-    unsigned linec = 0; // content lines begun so far: the next word's address
+    unsigned words = 0; // content lines begun so far: the next word's address
     bool in_word = false;
     enum { reading, ended, too_many_words } state = reading;
 };
@@ -29,7 +29,7 @@ struct Progress {
 const char* convert_block(const char* p, const char* end, Progress& at, MifWriter& out) {
     while (p != end) {
         if (!at.in_word) {
-            p = skip_blanks(p, end);
+            p = skip_white_space(p, end);
             if (p == end) {
                 break;
             }
@@ -37,11 +37,11 @@ const char* convert_block(const char* p, const char* end, Progress& at, MifWrite
                 at.state = Progress::ended;
                 return p + 1;
             }
-            if (at.linec == memory_words) {
+            if (at.words == memory_words) {
                 at.state = Progress::too_many_words;
                 return p;
             }
-            out.begin_word(at.linec++);
+            out.begin_word(at.words++);
             at.in_word = true;
         }
         const char* run_end = find_word_break(p, end);
@@ -98,7 +98,7 @@ Outcome convert(const ReadInput& read, const WriteOutput& write) {
         if (at.in_word) {
             out.end_word();
         }
-        out.zero_fill_and_end(at.linec);
+        out.zero_fill_and_end(at.words);
     }
     if (int error = out.flush(); error != 0) {
         return {Outcome::write_failed, error};

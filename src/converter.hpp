@@ -1,6 +1,6 @@
 #pragma once
 
-#include "mif_output.hpp"
+#include "mif_writer.hpp"
 
 #include <cstddef>
 #include <functional>

@@ -12,7 +12,7 @@
 
 namespace {
 
-bool blank_or_cr(unsigned char c) {
+bool is_white_space(unsigned char c) {
     return c != 0 && std::strchr("\t\n\v\f\r ", c) != nullptr;
 }
 
@@ -24,10 +24,10 @@ TEST(ByteScan, AgreesWithAByteLoop) {
         bool (*stops)(unsigned char);
         std::string fillers; // bytes the scan passes over
     } scans[] = {
-        {"skip_blanks", skip_blanks, [](unsigned char c) { return !blank_or_cr(c); },
+        {"skip_white_space", skip_white_space, [](unsigned char c) { return !is_white_space(c); },
          "\t\n\v\f\r "},
         {"find_word_break", find_word_break,
-         [](unsigned char c) { return blank_or_cr(c) || c == 0x1A; },
+         [](unsigned char c) { return is_white_space(c) || c == 0x1A; },
          "01\0\x08\x0e\x21\x7f\x80\xff"s},
         {"skip_carriage_returns", skip_carriage_returns, [](unsigned char c) { return c != '\r'; },
          "\r"},

@@ -105,8 +105,9 @@ const std::vector<Case>& conversion_cases() {
          mif_file({"\xff\xff\xff\xff\xff\xff\xff\xff"})},
         {"long_word", long_word + "\r\n" + one, mif_file({long_word, one})},
         // Each of them fits the output block, but no two do.
-        {"four_words_that_fill_the_input_block", quarter + " " + quarter + " " + quarter + " " +
-         quarter + " ", mif_file({quarter, quarter, quarter, quarter})},
+        {"four_words_that_fill_the_input_block",
+         quarter + " " + quarter + " " + quarter + " " + quarter + " ",
+         mif_file({quarter, quarter, quarter, quarter})},
         {"lone_cr_between_long_runs", zeros + "\r" + ones, mif_file({zeros + ones})},
     };
     return cases;

@@ -1,4 +1,4 @@
-#include "mif_output.hpp"
+#include "mif_writer.hpp"
 
 #include <algorithm>
 #include <charconv>

@@ -1,7 +1,8 @@
 // The built program, end to end. Each case is a bash command line, run with
-// pipefail in a scratch folder that holds the case's input as the file `in`;
-// `wordmif` there runs the program under test: $WORDMIF, after the emulator
-// in $WORDMIF_EMULATOR if one is set. A case may hold only for the Linux
+// pipefail in a scratch folder that holds the case's input as the file `in`,
+// after the helpers in tests/helpers.sh; `wordmif` there runs the program
+// under test: $WORDMIF, after the emulator in $WORDMIF_EMULATOR if one is
+// set. A case may hold only for the Linux
 // build (posix) or only for the Windows one, a .exe. A case that cannot run
 // here exits with 77 and says why on standard output; it needs a test of its
 // own, which is then reported as skipped.
@@ -32,31 +33,6 @@ struct Command {
     Where where = Where::anywhere;
 };
 
-const char prelude[] = R"(
-wordmif() { ${WORDMIF_EMULATOR:+"$WORDMIF_EMULATOR"} "$WORDMIF" "$@"; }
-export -f wordmif
-# The program under strace, given strace's options; a sanitizer's leak
-# checker cannot run there.
-traced() { ASAN_OPTIONS=detect_leaks=0 timeout 10 strace -qq "$@" "$WORDMIF"; }
-# Where the first call of $1 on descriptor $2 stands among the program's
-# calls of $1: a sanitizer makes some of its own at start-up.
-first() {
-    traced -o calls -e trace=$1 < /dev/null > /dev/null
-    grep -n "^$1($2[,)]" calls | head -n 1 | cut -d: -f1
-}
-# Puts the open file of STDIN or STDOUT in non-blocking mode.
-non_blocking() { perl -MFcntl -e "fcntl $1, F_SETFL, O_NONBLOCK or die"; }
-# Runs the program with its standard output a pipe whose read end is closed
-# in every process before the program starts.
-into_closed_pipe() {
-    perl -e 'pipe R, W or die; close R; open STDOUT, ">&W" or die; exec @ARGV or die' \
-        ${WORDMIF_EMULATOR:+"$WORDMIF_EMULATOR"} "$WORDMIF"
-}
-# Opens the FIFO $1 for writing as descriptor 3 without sending anything, so
-# that a non-blocking reader's first read finds no data.
-hold_fifo() { mkfifo "$1" && exec 3<> "$1"; }
-)";
-
 std::string read_file(const std::filesystem::path& path) {
     std::ifstream file(path, std::ios::binary);
     std::ostringstream text;
@@ -85,7 +61,7 @@ void expect_runs(const std::vector<Command>& runs) {
         ASSERT_NE(mkdtemp(folder), nullptr);
         std::filesystem::path dir = folder;
         write_file(dir / "in", run.input);
-        write_file(dir / "run", prelude + run.command + "\n");
+        write_file(dir / "run", ". '" WORDMIF_TEST_HELPERS "'\n" + run.command + "\n");
         int status =
             std::system(("cd " + dir.string() + " && bash -o pipefail run >out 2>err").c_str());
         if (WIFEXITED(status) && WEXITSTATUS(status) == 77) {
@@ -232,18 +208,6 @@ done 2> /dev/null # bash's word of the SIGSEGV)sh",
                   one, 0, "", "", Where::posix}});
 }
 
-// Types lines into a program started on the fifos i and o, and prints what
-// has come out after each: the header and then each line's own output line.
-// A line that does not come within 10 seconds ends the run.
-std::string typed(const std::string& start, const std::string& end_of_input) {
-    return "mkfifo i o; " + start + R"( < i > o & exec 3> i 4< o
-lines() { for ((n = 0; n < $1; n++)); do IFS= read -t 10 -r l <&4 || exit 1; echo "$l"; done; }
-lines 5; printf '0000000000000001\n' >&3; lines 1
-printf '\t0000000000000010 \r\n' >&3; lines 1
-printf ')" +
-           end_of_input + R"(' >&3; exec 3>&-; cat <&4; wait $!)";
-}
-
 // As people use it: typed at a console or fed by a slow pipe, on a word
 // larger than memory could hold, on streams shared, non-blocking or
 // interrupted, and read back by an independent reader.
@@ -257,9 +221,9 @@ TEST(Program, AsUsed) {
         image += static_cast<char>(value >> 8);
     }
     expect_runs({
-        {"each line as its word ends, in a pipe", typed("wordmif", ""), "", 0, two_words, ""},
+        {"each line as its word ends, in a pipe", "typed wordmif ''", "", 0, two_words, ""},
         {"each line as its word ends, on a terminal",
-         typed("SHELL=/bin/bash script -qfec 'stty -echo -opost; wordmif' /dev/null", R"(\004)"),
+         R"(typed "SHELL=/bin/bash script -qfec 'stty -echo -opost; wordmif' /dev/null" '\004')",
          "", 0, two_words, "", Where::posix},
         {"an interrupted read is made again",
          "traced -o /dev/null -e inject=read:error=EINTR:when=$(first read 0) < in",

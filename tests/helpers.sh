@@ -1,0 +1,60 @@
+# shellcheck shell=bash
+# Sourced by every case of tests/program_test.cpp, in its scratch folder,
+# before the case's own command line.
+
+# The program under test, after the emulator if there is one.
+wordmif() { ${WORDMIF_EMULATOR:+"$WORDMIF_EMULATOR"} "$WORDMIF" "$@"; }
+export -f wordmif
+
+# The program under strace, given strace's options; a sanitizer's leak
+# checker cannot run there.
+traced() { ASAN_OPTIONS=detect_leaks=0 timeout 10 strace -qq "$@" "$WORDMIF"; }
+
+# Where the first call of $1 on descriptor $2 stands among the program's
+# calls of $1: a sanitizer makes some of its own at start-up.
+first() {
+    traced -o calls -e trace="$1" < /dev/null > /dev/null
+    grep -n "^$1($2[,)]" calls | head -n 1 | cut -d: -f1
+}
+
+# Puts the open file of STDIN or STDOUT in non-blocking mode.
+non_blocking() { perl -MFcntl -e "fcntl $1, F_SETFL, O_NONBLOCK or die"; }
+
+# Runs the program with its standard output a pipe whose read end is closed
+# in every process before the program starts.
+into_closed_pipe() {
+    # shellcheck disable=SC2016 # perl's variables, not the shell's
+    perl -e 'pipe R, W or die; close R; open STDOUT, ">&W" or die; exec @ARGV or die' \
+        ${WORDMIF_EMULATOR:+"$WORDMIF_EMULATOR"} "$WORDMIF"
+}
+
+# Opens the FIFO $1 for writing as descriptor 3 without sending anything, so
+# that a non-blocking reader's first read finds no data.
+hold_fifo() { mkfifo "$1" && exec 3<> "$1"; }
+
+# Runs the command line $1 on the FIFOs i and o, types lines into it, and
+# prints what has come out after each: the header, then each line's own
+# output line. $2 is printf's format for what ends the input. A line that
+# does not come within 10 seconds ends the run.
+typed() {
+    mkfifo i o
+    eval "$1" '< i > o &'
+    exec 3> i 4< o
+    lines() {
+        local n l
+        for ((n = 0; n < $1; n++)); do
+            IFS= read -t 10 -r l <&4 || exit 1
+            echo "$l"
+        done
+    }
+    lines 5
+    printf '0000000000000001\n' >&3
+    lines 1
+    printf '\t0000000000000010 \r\n' >&3
+    lines 1
+    # shellcheck disable=SC2059 # the format is the caller's
+    printf "$2" >&3
+    exec 3>&-
+    cat <&4
+    wait $!
+}

@@ -128,7 +128,6 @@ standard input and writes a memory initialization file (MIF) for a 256-word
 by 16-bit on-chip memory to standard output, as FPGA design tools read it to
 preset the memory's contents. It is a filter for Makefiles and build scripts:
 wordmif < rom.txt > rom.mif.")
-set(CPACK_RESOURCE_FILE_LICENSE ${CMAKE_CURRENT_SOURCE_DIR}/LICENSE)
 set(CPACK_STRIP_FILES ON)
 set(CPACK_PROJECT_CONFIG_FILE ${CMAKE_CURRENT_SOURCE_DIR}/cmake/package-parts.cmake)
 set(CPACK_PRE_BUILD_SCRIPTS ${CMAKE_CURRENT_SOURCE_DIR}/cmake/package-times.cmake)
@@ -141,10 +140,13 @@ endif()
 set(CPACK_DEBIAN_FILE_NAME DEB-DEFAULT)
 set(CPACK_PACKAGE_CONTACT ${maintainer})
 set(CPACK_DEBIAN_PACKAGE_SECTION electronics)
-set(CPACK_DEBIAN_PACKAGE_PRIORITY optional)
 
 set(CPACK_RPM_FILE_NAME RPM-DEFAULT)
-set(CPACK_RPM_PACKAGE_SUMMARY "Convert binary word lists to FPGA memory initialization files")
+# The package summary, capitalized as rpm's are.
+string(SUBSTRING ${CPACK_PACKAGE_DESCRIPTION_SUMMARY} 0 1 initial)
+string(SUBSTRING ${CPACK_PACKAGE_DESCRIPTION_SUMMARY} 1 -1 rest)
+string(TOUPPER ${initial} initial)
+set(CPACK_RPM_PACKAGE_SUMMARY "${initial}${rest}")
 set(CPACK_RPM_PACKAGE_DESCRIPTION ${CPACK_PACKAGE_DESCRIPTION})
 set(CPACK_RPM_PACKAGE_LICENSE MIT)
 set(CPACK_RPM_PACKAGE_GROUP "Applications/Engineering")

@@ -13,7 +13,7 @@ using ReadInput = std::function<std::ptrdiff_t(char* buffer, std::size_t n)>;
 struct Outcome {
     enum Result { converted, too_many_words, read_failed, write_failed, out_of_memory };
     Result result;
-    int error = 0;          // the errno value of a failed read or write
+    int error = 0;          // the errno value of the failure
     std::size_t unread = 0; // bytes read after the Ctrl-Z that ended the data
 };
 

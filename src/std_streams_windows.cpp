@@ -57,7 +57,7 @@ std::ptrdiff_t write_some(Stream stream, const char* data, std::size_t n) {
         return -errno_value(GetLastError());
     }
     // A full PIPE_NOWAIT pipe takes nothing, and says so only by the count.
-    return put == 0 && n != 0 && no_wait_pipe(h) ? -EAGAIN : put;
+    return put == 0 && n != 0 && no_wait_pipe(h) ? -EAGAIN : static_cast<std::ptrdiff_t>(put);
 }
 
 std::ptrdiff_t read_input(char* buffer, std::size_t n) {

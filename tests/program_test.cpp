@@ -2,10 +2,10 @@
 // pipefail in a scratch folder that holds the case's input as the file `in`,
 // after the helpers in tests/helpers.sh; `wordmif` there runs the program
 // under test: $WORDMIF, after the emulator in $WORDMIF_EMULATOR if one is
-// set. A case may hold only for the Linux
-// build (posix) or only for the Windows one, a .exe. A case that cannot run
-// here exits with 77 and says why on standard output; it needs a test of its
-// own, which is then reported as skipped.
+// set. A case may hold only for the Linux build (posix) or only for the
+// Windows one, a .exe. A case that cannot run here exits with 77 and says
+// why on standard output; it needs a test of its own, which is then
+// reported as skipped.
 
 #include "cases.hpp"
 
@@ -124,6 +124,8 @@ TEST(Program, FailsWithOneDiagnostic) {
     const std::string too_many = "wordmif: input holds more than 256 words\n";
     const std::string io_error = "wordmif: cannot write output: Input/output error\n";
     const std::string no_input = "wordmif: cannot read input: Resource temporarily unavailable\n";
+    const std::string no_output =
+        "wordmif: cannot write output: Resource temporarily unavailable\n";
     expect_runs({
         {"257th word", "cat in | wordmif", words, 1, unclosed, too_many},
         {"257th word before Ctrl-Z", "wordmif < in", words + "\x1a", 1, unclosed, too_many},
@@ -149,8 +151,7 @@ TEST(Program, FailsWithOneDiagnostic) {
         {"a non-blocking output file says EAGAIN",
          "{ non_blocking STDOUT; traced -o /dev/null -e "
          "inject=write:error=EAGAIN:when=$(first write 1); } < in > out.mif",
-         one, 1, "", "wordmif: cannot write output: Resource temporarily unavailable\n",
-         Where::posix},
+         one, 1, "", no_output, Where::posix},
         {"waiting for a non-blocking input fails",
          "hold_fifo f; { non_blocking STDIN; "
          "traced -o /dev/null -e inject=poll,ppoll:error=ENOMEM:when=1; } < f",
@@ -176,7 +177,7 @@ TEST(Program, FailsWithOneDiagnostic) {
          Where::windows},
         {"a non-blocking output pipe is not waited on",
          R"("$WORDMIF_EMULATOR" "${WORDMIF%/*}/nowait_pipe.exe" out < in)", long_word, 1, "",
-         "wordmif: cannot write output: Resource temporarily unavailable\n", Where::windows},
+         no_output, Where::windows},
         {"broken pipe, SIGPIPE ignored", "trap '' PIPE; into_closed_pipe < /dev/null", "", 1, "",
          "wordmif: cannot write output: Broken pipe\n", Where::posix},
         {"broken pipe", "into_closed_pipe < /dev/null", "", 128 + SIGPIPE, "", "", Where::posix},

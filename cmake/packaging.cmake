@@ -105,18 +105,27 @@ install(FILES ${manual_file} DESTINATION ${manual_dir} COMPONENT manual)
 install(FILES README.md DESTINATION ${doc_dir} COMPONENT readme)
 install(FILES LICENSE ${notices} DESTINATION ${doc_dir} COMPONENT license)
 
-# Package names and architectures for each processor wordmif is built for.
-set(processors x86_64 aarch64 armv7 s390x)
-set(deb_architectures amd64 arm64 armhf s390x)
-set(rpm_architectures x86_64 aarch64 armv7hl s390x)
-set(archive_names x86_64 aarch64 armhf s390x)
-list(FIND processors "${CMAKE_SYSTEM_PROCESSOR}" processor)
-if(processor EQUAL -1)
-  message(FATAL_ERROR "no package names for the processor ${CMAKE_SYSTEM_PROCESSOR}")
+# Package architectures, as Debian, Red Hat and the archives name them, of
+# the processors wordmif is released for (a native 32-bit ARM build says
+# armv7l, the armhf toolchain file armv7). Any other processor names its
+# archive itself, and a native build's .deb and .rpm are named by dpkg and
+# rpm; a cross build's take the processor's name.
+set(architectures_x86_64 amd64 x86_64 x86_64)
+set(architectures_aarch64 arm64 aarch64 aarch64)
+set(architectures_armv7 armhf armv7hl armhf)
+set(architectures_armv7l ${architectures_armv7})
+set(architectures ${architectures_${CMAKE_SYSTEM_PROCESSOR}})
+if(architectures)
+  list(GET architectures 0 CPACK_DEBIAN_PACKAGE_ARCHITECTURE)
+  list(GET architectures 1 CPACK_RPM_PACKAGE_ARCHITECTURE)
+  list(GET architectures 2 archive_name)
+else()
+  set(archive_name ${CMAKE_SYSTEM_PROCESSOR})
+  if(CMAKE_CROSSCOMPILING)
+    set(CPACK_DEBIAN_PACKAGE_ARCHITECTURE ${CMAKE_SYSTEM_PROCESSOR})
+    set(CPACK_RPM_PACKAGE_ARCHITECTURE ${CMAKE_SYSTEM_PROCESSOR})
+  endif()
 endif()
-list(GET deb_architectures ${processor} CPACK_DEBIAN_PACKAGE_ARCHITECTURE)
-list(GET rpm_architectures ${processor} CPACK_RPM_PACKAGE_ARCHITECTURE)
-list(GET archive_names ${processor} archive_name)
 
 set(CPACK_PACKAGE_NAME wordmif)
 set(CPACK_PACKAGE_FILE_NAME wordmif-${PROJECT_VERSION}-${system}-${archive_name})

@@ -3,18 +3,23 @@
 #include "byte_scan.hpp"
 
 #include <cerrno>
+#include <cstdint>
+#include <cstdlib>
 #include <memory>
-#include <new>
 
 namespace {
 
-// The input block and the output buffer. They start on page boundaries: the
-// kernel copies a file into a block that starts 16 bytes past one 7 times
-// as slowly on some machines (AMD EPYC).
-struct Blocks {
-    static constexpr std::size_t size = 128 * 1024;
-    alignas(4096) char input[size];
-    alignas(4096) char output[size];
+// The input block and the output buffer, one after the other. They start on
+// page boundaries: the kernel copies a file into a block that starts 16
+// bytes past one 7 times as slowly on some machines (AMD EPYC). They come
+// from malloc, aligned by hand, since a lack of memory must be a null
+// pointer: the aligned operator new reports it by an exception, which in
+// little memory cannot be made either, and then the runtime aborts.
+constexpr std::size_t block_size = 128 * 1024;
+constexpr std::size_t page_size = 4096;
+
+struct Free {
+    void operator()(char* p) const { std::free(p); }
 };
 
 // Where the conversion stands between two blocks of input.
@@ -70,11 +75,13 @@ const char* convert_block(const char* p, const char* end, Progress& at, MifWrite
 
 Outcome convert(const ReadInput& read, const WriteOutput& write) {
     // Left uninitialized: every byte is written before it is read.
-    std::unique_ptr<Blocks> blocks(new (std::nothrow) Blocks);
-    if (!blocks) {
+    std::unique_ptr<char, Free> memory(static_cast<char*>(std::malloc(2 * block_size + page_size)));
+    if (!memory) {
         return {Outcome::out_of_memory, ENOMEM};
     }
-    MifWriter out(write, blocks->output);
+    auto past_page = reinterpret_cast<std::uintptr_t>(memory.get()) % page_size;
+    char* input = memory.get() + (page_size - past_page) % page_size;
+    MifWriter out(write, {input + block_size, block_size});
     Progress at;
     std::size_t unread = 0;
     out.header();
@@ -84,15 +91,15 @@ Outcome convert(const ReadInput& read, const WriteOutput& write) {
         if (int error = out.flush(); error != 0) {
             return {Outcome::write_failed, error};
         }
-        auto got = read(blocks->input, Blocks::size);
+        auto got = read(input, block_size);
         if (got < 0) {
             return {Outcome::read_failed, static_cast<int>(-got)};
         }
         if (got == 0) {
             break;
         }
-        const char* end = blocks->input + got;
-        unread = static_cast<std::size_t>(end - convert_block(blocks->input, end, at, out));
+        const char* end = input + got;
+        unread = static_cast<std::size_t>(end - convert_block(input, end, at, out));
     }
     if (at.state != Progress::too_many_words) {
         if (at.in_word) {

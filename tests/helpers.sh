@@ -32,6 +32,17 @@ into_closed_pipe() {
 # that a non-blocking reader's first read finds no data.
 hold_fifo() { mkfifo "$1" && exec 3<> "$1"; }
 
+# Waits until the strace log $1 shows the program waiting on a stream, for
+# at most 10 seconds. It looks first after a moment, so that a program that
+# polls without waiting has polled many times by then.
+seen_waiting() {
+    local i
+    for ((i = 0; i < 200; i++)); do
+        sleep 0.05
+        grep -q poll "$1" 2> /dev/null && return
+    done
+}
+
 # Runs the command line $1 on the FIFOs i and o, types lines into it, and
 # prints what has come out after each: the header, then each line's own
 # output line. $2 is printf's format for what ends the input. A line that

@@ -140,6 +140,9 @@ TEST(Program, FailsWithOneDiagnostic) {
         {"a blocking input says EAGAIN",
          "traced -o /dev/null -e inject=read:error=EAGAIN:when=$(first read 0)+ < in", one, 1,
          mif_header(), no_input, Where::posix},
+        {"a blocking input pipe says EAGAIN",
+         "cat in | traced -o /dev/null -e inject=read:error=EAGAIN:when=$(first read 0)+", one, 1,
+         mif_header(), no_input, Where::posix},
         {"a blocking input whose mode cannot be read says EAGAIN",
          "cat in | traced -o /dev/null -e inject=read:error=EAGAIN:when=$(first read 0)+ "
          "-e inject=fcntl:error=EBADF",
@@ -174,6 +177,9 @@ TEST(Program, FailsWithOneDiagnostic) {
          Where::posix},
         {"a non-blocking input pipe is not waited on",
          R"("$WORDMIF_EMULATOR" "${WORDMIF%/*}/nowait_pipe.exe" in)", "", 1, mif_header(), no_input,
+         Where::windows},
+        {"a non-blocking output pipe takes the whole file",
+         R"("$WORDMIF_EMULATOR" "${WORDMIF%/*}/nowait_pipe.exe" out < in)", "", 0, "", "",
          Where::windows},
         {"a non-blocking output pipe is not waited on",
          R"("$WORDMIF_EMULATOR" "${WORDMIF%/*}/nowait_pipe.exe" out < in)", long_word, 1, "",
@@ -249,19 +255,22 @@ TEST(Program, AsUsed) {
         {"an interrupted wait is made again", R"(hold_fifo f
 { non_blocking STDIN; traced -o calls -e trace=poll,ppoll -e inject=poll,ppoll:error=EINTR:when=1
 } < f 3>&- &
-for ((i = 0; i < 200; i++)); do grep -q poll calls 2> /dev/null && break; sleep 0.05; done
-cat in >&3; exec 3>&-; wait $!)",
+seen_waiting calls; cat in >&3; exec 3>&-; wait $!)",
          one + " " + two, 0, two_words, "", Where::posix},
         {"a write of one byte goes on from the next",
          "traced -o /dev/null -e inject=write:retval=1:when=$(first write 1) < in", one + " " + two,
          0, two_words.substr(1), "", Where::posix},
-        {"non-blocking input, empty at first, waited on without spinning",
-         R"((sleep 0.2; cat in) | { non_blocking STDIN; traced -o polls -e trace=poll,ppoll; }
-            n=$(wc -l < polls); [ $n -lt 10 ] || echo "$n waits" >&2)",
+        {"non-blocking input, empty at first, waited on without spinning", R"(hold_fifo f
+{ non_blocking STDIN; traced -o polls -e trace=poll,ppoll; } < f 3>&- &
+seen_waiting polls; cat in >&3; exec 3>&-; wait $!
+n=$(grep -c poll polls); [ $n -lt 10 ] || echo "$n waits" >&2)",
          one + " " + two, 0, two_words, "", Where::posix},
-        {"non-blocking output into a full pipe",
-         "{ non_blocking STDOUT; wordmif < in; } | (sleep 0.2; cat)", long_word, 0,
-         mif_file({long_word}), "", Where::posix},
+        // The program holds the FIFO open for reading too, so that it never
+        // has no reader.
+        {"non-blocking output into a full pipe", R"(mkfifo f
+{ non_blocking STDOUT; traced -o polls -e trace=poll,ppoll < in; } 3<> f > f &
+exec 4< f; seen_waiting polls; cat <&4; wait $!)",
+         long_word, 0, mif_file({long_word}), "", Where::posix},
         // The file up to the huge word is the input; the address space is
         // bounded where no sanitizer reserves terabytes of it.
         {"a 256 MiB word in bounded memory",

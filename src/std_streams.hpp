@@ -10,7 +10,7 @@ namespace std_streams {
 // Reads from standard input as the converter's ReadInput does.
 std::ptrdiff_t read_input(char* buffer, std::size_t n);
 
-// Writes to standard output as the converter's WriteOutput does.
+// Writes to standard output as a WriteOutput (mif_writer.hpp) does.
 int write_output(const char* data, std::size_t n);
 
 // Moves a seekable standard input back by n bytes, so that the next reader
@@ -30,7 +30,8 @@ int close_output();
 void complain(const char* what, int error = 0);
 
 // Beneath write_output and complain, the platform's own write: returns the
-// byte count, or minus the errno value of a failure, as write(2) does.
+// count of bytes written, or, where write(2) returns -1 and sets errno, minus
+// that errno value.
 enum Stream { output = 1, error_output = 2 }; // the POSIX descriptors
 std::ptrdiff_t write_some(Stream stream, const char* data, std::size_t n);
 

@@ -83,7 +83,8 @@ void expect_runs(const std::vector<Command>& runs) {
     }
 }
 
-// The cross builds run this test alone, under qemu-user (tests/CMakeLists.txt).
+// The cross builds run this test and SharesAFile, under qemu-user
+// (tests/CMakeLists.txt).
 TEST(Program, ConvertsFromFileAndPipe) {
     std::vector<Command> runs;
     for (const auto& c : conversion_cases()) {

@@ -20,8 +20,7 @@ Group load_group(const char* p) {
     return group;
 }
 
-// White space.
-constexpr bool is_skipped(unsigned char c) {
+constexpr bool is_white_space(unsigned char c) {
     return c == 0x20 || (c >= 0x09 && c <= 0x0D);
 }
 
@@ -32,16 +31,16 @@ constexpr bool is_skipped(unsigned char c) {
 //   above_cr      c7 + 0x72 has it set when c7 >= 0x0E,
 //   not_space     (c7 ^ 0x20) + 0x7F has it set unless c7 == 0x20,
 // and ~x clears it for a c of 0x80 or above. So 0x0B gives 0x82 and 0x7D,
-// at least a tab and not above CR: skipped; 0x8B gives the same sums, but
-// ~x clears the flag; 0x41 gives 0xB8 and 0xB3, above CR, and is not a
-// space: not skipped.
-constexpr bool all_skipped(Group x) {
+// at least a tab and not above CR: white space; 0x8B gives the same sums,
+// but ~x clears the flag; 0x41 gives 0xB8 and 0xB3, above CR, and is not a
+// space: not white space.
+constexpr bool all_white_space(Group x) {
     Group low7 = x & ~highs;
     Group at_least_tab = low7 + ones * (0x80 - 0x09);
     Group above_cr = low7 + ones * (0x7F - 0x0D);
     Group not_space = (low7 ^ ones * 0x20) + ones * 0x7F;
-    Group skipped = ((at_least_tab & ~above_cr) | ~not_space) & ~x & highs;
-    return skipped == highs;
+    Group white = ((at_least_tab & ~above_cr) | ~not_space) & ~x & highs;
+    return white == highs;
 }
 
 // Whether every byte is 0x21 or above, so that none is white space or
@@ -69,12 +68,12 @@ const char* scan(const char* p, const char* end, GroupPasses group_passes, ByteS
 } // namespace
 
 const char* skip_white_space(const char* p, const char* end) {
-    return scan(p, end, all_skipped, [](unsigned char c) { return !is_skipped(c); });
+    return scan(p, end, all_white_space, [](unsigned char c) { return !is_white_space(c); });
 }
 
 const char* find_word_break(const char* p, const char* end) {
     return scan(p, end, none_below_0x21,
-                [](unsigned char c) { return is_skipped(c) || c == end_of_data; });
+                [](unsigned char c) { return is_white_space(c) || c == end_of_data; });
 }
 
 const char* skip_carriage_returns(const char* p, const char* end) {

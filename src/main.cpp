@@ -27,6 +27,7 @@ int main() {
     case Outcome::converted:
         return 0;
     case Outcome::too_many_words:
+        static_assert(memory_words == 256);
         std_streams::complain("input holds more than 256 words");
         break;
     case Outcome::read_failed:

@@ -22,9 +22,15 @@ if(NOT debian_top MATCHES "^wordmif \\(${PROJECT_VERSION}\\) "
                       "for version ${PROJECT_VERSION} at their top")
 endif()
 
-set(manual ${CMAKE_SOURCE_DIR}/man/wordmif.1)
 set(parts ${CMAKE_BINARY_DIR}/package-parts)
 file(MAKE_DIRECTORY ${parts})
+
+# The manual, with the program's name and version in its footer.
+set_property(DIRECTORY APPEND PROPERTY CMAKE_CONFIGURE_DEPENDS man/wordmif.1)
+file(READ man/wordmif.1 manual_text)
+string(REPLACE "\n.Os\n" "\n.Os wordmif ${PROJECT_VERSION}\n" manual_text "${manual_text}")
+set(manual ${parts}/wordmif.1)
+file(WRITE ${manual} "${manual_text}")
 
 # What third-party code a static executable holds, and under which licenses.
 string(TOLOWER ${CMAKE_SYSTEM_NAME} system)

@@ -21,10 +21,12 @@ first() {
 non_blocking() { perl -MFcntl -e "fcntl $1, F_SETFL, O_NONBLOCK or die"; }
 
 # Runs the program with its standard output a pipe whose read end is closed
-# in every process before the program starts.
+# in every process before the program starts. (perl's exec of a list of one
+# would hand a path with shell characters to sh; exec { first } never does.)
 into_closed_pipe() {
     # shellcheck disable=SC2016 # perl's variables, not the shell's
-    perl -e 'pipe R, W or die; close R; open STDOUT, ">&W" or die; exec @ARGV or die' \
+    perl -e 'pipe R, W or die; close R; open STDOUT, ">&W" or die;
+             exec { $ARGV[0] } @ARGV or die' \
         ${WORDMIF_EMULATOR:+"$WORDMIF_EMULATOR"} "$WORDMIF"
 }
 

@@ -68,6 +68,14 @@ const std::vector<Case>& conversion_cases() {
     const std::string zeros(40000, '0'), ones(40000, '1');
     const std::string bytes = word_bytes(), reversed(bytes.rbegin(), bytes.rend());
     const std::string quarter = long_word.substr(0, 32 * 1024 - 1);
+    std::vector<std::string> wide_words; // 510 digits each, all 256 in one block
+    for (const auto& word : numbered_words(256)) {
+        std::string wide;
+        while (wide.size() < 510) {
+            wide += word;
+        }
+        wide_words.push_back(wide.substr(0, 510));
+    }
     static const std::vector<Case> cases = {
         {"empty", "", mif_file({})},
         {"blanks_only", " \t\n\v\f\r\n\r", mif_file({})},
@@ -109,6 +117,8 @@ const std::vector<Case>& conversion_cases() {
          quarter + " " + quarter + " " + quarter + " " + quarter + " ",
          mif_file({quarter, quarter, quarter, quarter})},
         {"lone_cr_between_long_runs", zeros + "\r" + ones, mif_file({zeros + ones})},
+        // One block of input whose file outgrows the output block.
+        {"wide_words_fill_more_than_an_output_block", lines_of(wide_words), mif_file(wide_words)},
     };
     return cases;
 }

@@ -30,6 +30,18 @@ into_closed_pipe() {
         ${WORDMIF_EMULATOR:+"$WORDMIF_EMULATOR"} "$WORDMIF"
 }
 
+# Runs the program with its standard output a memory file sealed against
+# writes, where every write fails with EPERM. memfd_create is system call
+# 319 on x86_64, the one processor that Wine runs the tests on; its name
+# must be a writable string. fcntl 1033 is F_ADD_SEALS, 8 F_SEAL_WRITE.
+into_sealed_file() {
+    # shellcheck disable=SC2016 # perl's variables, not the shell's
+    perl -e 'my $fd = syscall(319, my $name = "sealed", 2); $fd >= 0 or die "memfd: $!";
+             open my $file, "+<&=", $fd or die; fcntl $file, 1033, 8 or die "seal: $!";
+             open STDOUT, ">&", $file or die; exec { $ARGV[0] } @ARGV or die' \
+        ${WORDMIF_EMULATOR:+"$WORDMIF_EMULATOR"} "$WORDMIF"
+}
+
 # Opens the FIFO $1 for writing as descriptor 3 without sending anything, so
 # that a non-blocking reader's first read finds no data.
 hold_fifo() { mkfifo "$1" && exec 3<> "$1"; }

@@ -111,27 +111,7 @@ install(FILES ${manual_file} DESTINATION ${manual_dir} COMPONENT manual)
 install(FILES README.md DESTINATION ${doc_dir} COMPONENT readme)
 install(FILES LICENSE ${notices} DESTINATION ${doc_dir} COMPONENT license)
 
-# Package architectures, as Debian, Red Hat and the archives name them, of
-# the processors wordmif is released for (a native 32-bit ARM build says
-# armv7l, the armhf toolchain file armv7). Any other processor names its
-# archive itself, and a native build's .deb and .rpm are named by dpkg and
-# rpm; a cross build's take the processor's name.
-set(architectures_x86_64 amd64 x86_64 x86_64)
-set(architectures_aarch64 arm64 aarch64 aarch64)
-set(architectures_armv7 armhf armv7hl armhf)
-set(architectures_armv7l ${architectures_armv7})
-set(architectures ${architectures_${CMAKE_SYSTEM_PROCESSOR}})
-if(architectures)
-  list(GET architectures 0 CPACK_DEBIAN_PACKAGE_ARCHITECTURE)
-  list(GET architectures 1 CPACK_RPM_PACKAGE_ARCHITECTURE)
-  list(GET architectures 2 archive_name)
-else()
-  set(archive_name ${CMAKE_SYSTEM_PROCESSOR})
-  if(CMAKE_CROSSCOMPILING)
-    set(CPACK_DEBIAN_PACKAGE_ARCHITECTURE ${CMAKE_SYSTEM_PROCESSOR})
-    set(CPACK_RPM_PACKAGE_ARCHITECTURE ${CMAKE_SYSTEM_PROCESSOR})
-  endif()
-endif()
+include(cmake/package-architecture.cmake)
 
 set(CPACK_PACKAGE_NAME wordmif)
 set(CPACK_PACKAGE_FILE_NAME wordmif-${PROJECT_VERSION}-${system}-${archive_name})
@@ -147,10 +127,6 @@ set(CPACK_STRIP_FILES ON)
 set(CPACK_PROJECT_CONFIG_FILE ${CMAKE_CURRENT_SOURCE_DIR}/cmake/package-parts.cmake)
 set(CPACK_PRE_BUILD_SCRIPTS ${CMAKE_CURRENT_SOURCE_DIR}/cmake/package-times.cmake)
 set(CPACK_COMPONENTS_GROUPING ALL_COMPONENTS_IN_ONE)
-set(CPACK_GENERATOR DEB RPM TGZ)
-if(WIN32)
-  set(CPACK_GENERATOR ZIP)
-endif()
 
 set(CPACK_DEBIAN_FILE_NAME DEB-DEFAULT)
 set(CPACK_PACKAGE_CONTACT ${maintainer})

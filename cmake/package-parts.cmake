@@ -5,11 +5,16 @@ if(CPACK_GENERATOR STREQUAL "DEB")
   set(CPACK_DEB_COMPONENT_INSTALL ON)
   set(CPACK_COMPONENTS_ALL program manual readme debian)
 endif()
-# rpmbuild expands macros in the paths it is given: a % in them would run
-# code of the path's.
-if(CPACK_GENERATOR STREQUAL "RPM" AND CPACK_PACKAGE_DIRECTORY MATCHES "%")
-  message(FATAL_ERROR "wordmif's .rpm cannot be made in a folder whose path has a %, "
-                      "which rpmbuild would expand: ${CPACK_PACKAGE_DIRECTORY}")
+# rpmbuild expands its macros (%) in the path where packages are made, runs
+# shell scripts that hold that path as it stands, some of it unquoted, and
+# expands braces in its file list: a character that one of them takes for
+# its own would break the build or run code of the path's. Stop before
+# rpmbuild runs.
+if(CPACK_GENERATOR STREQUAL "RPM"
+   AND CPACK_PACKAGE_DIRECTORY MATCHES "[ \t\n\"$%&'()*;<>?[\\`{|}]")
+  message(FATAL_ERROR "wordmif's .rpm cannot be made in a folder whose path has a "
+                      "'${CMAKE_MATCH_0}', which rpmbuild would take for code: "
+                      "${CPACK_PACKAGE_DIRECTORY}")
 endif()
 # A format that configuring left out (cmake/package-architecture.cmake), said
 # again where the packages are made.

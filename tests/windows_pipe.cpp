@@ -17,6 +17,9 @@ int main(int argc, char** argv) {
         return 2;
     }
     std::string_view mode = argv[1];
+    if (mode != "nowait-in" && mode != "nowait-out" && mode != "in") {
+        return 2;
+    }
     bool in = mode != "nowait-out";
     SECURITY_ATTRIBUTES inherit = {sizeof inherit, nullptr, TRUE};
     HANDLE read_end, write_end;

@@ -20,15 +20,16 @@ first() {
 # Puts the open file of STDIN or STDOUT in non-blocking mode.
 non_blocking() { perl -MFcntl -e "fcntl $1, F_SETFL, O_NONBLOCK or die"; }
 
-# Runs the program with its standard output a pipe whose read end is closed
-# in every process before the program starts. (perl's exec of a list of one
-# would hand a path with shell characters to sh; exec { first } never does.)
-into_closed_pipe() {
+# Runs the command $@ with its standard output a pipe whose read end is
+# closed in every process before the command starts. (perl's exec of a list
+# of one would hand a path with shell characters to sh; exec { first } never
+# does.)
+with_closed_pipe() {
     # shellcheck disable=SC2016 # perl's variables, not the shell's
     perl -e 'pipe R, W or die; close R; open STDOUT, ">&W" or die;
-             exec { $ARGV[0] } @ARGV or die' \
-        ${WORDMIF_EMULATOR:+"$WORDMIF_EMULATOR"} "$WORDMIF"
+             exec { $ARGV[0] } @ARGV or die' "$@"
 }
+into_closed_pipe() { with_closed_pipe ${WORDMIF_EMULATOR:+"$WORDMIF_EMULATOR"} "$WORDMIF"; }
 
 # Runs the program with its standard output a memory file sealed against
 # writes, where every write fails with EPERM. memfd_create is system call
@@ -82,4 +83,45 @@ typed() {
     exec 3>&-
     cat <&4
     wait $!
+}
+
+# What a table of cases needs of this machine. Each exits with 77, saying
+# why, where it is not to be had; the test is then reported as skipped.
+
+can_trace() {
+    command -v strace > /dev/null || { echo 'strace is not installed'; exit 77; }
+    strace -qq -o /dev/null true 2> /dev/null ||
+        { echo 'strace cannot trace here: ptrace fails, as under qemu-user'; exit 77; }
+}
+
+can_make_fifo() {
+    mkfifo probe 2> /dev/null || { echo "no FIFO can be made in $PWD"; exit 77; }
+    rm probe
+}
+
+# A file of 2 GiB and more that takes no room: where the file system cannot
+# leave a hole, it would write all of it.
+can_make_sparse_file() {
+    local kib
+    kib=$(truncate -s 2200000000 probe 2> /dev/null && du -k probe | cut -f 1)
+    rm -f probe
+    [ "${kib:-1024}" -lt 1024 ] || { echo "no sparse file can be made in $PWD"; exit 77; }
+}
+
+# A program started in an address space of $ADDRESS_SPACE bytes (or an
+# unbounded one): qemu-user cannot start in one of a few MiB.
+can_bound_memory() {
+    command -v prlimit > /dev/null || { echo 'prlimit is not installed'; exit 77; }
+    prlimit --as="${ADDRESS_SPACE:-unlimited}" true 2> /dev/null ||
+        { echo "no program starts in an address space of ${ADDRESS_SPACE:-any size} here"; exit 77; }
+}
+
+# A SIGPIPE ignored here is still ignored in a program that
+# with_closed_pipe starts: qemu-user loses it when an emulated program starts
+# another. Where it is ignored, the write fails and the shell goes on.
+keeps_sigpipe_ignored() {
+    (
+        trap '' PIPE
+        with_closed_pipe sh -c 'echo 2> /dev/null; exit 0'
+    ) || { echo 'an ignored SIGPIPE is lost when a program starts another here'; exit 77; }
 }

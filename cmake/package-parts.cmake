@@ -1,6 +1,12 @@
-# Read by cpack for each package format. The .deb is made of parts of the
-# installation (cmake/packaging.cmake): it holds the license in its copyright
-# file, not as LICENSE. The other formats hold what cmake --install installs.
+# Read by cpack for each package format. A .deb or an .rpm asked for by
+# name is refused where the processor's name for it is not known
+# (cmake/package-formats.cmake), rather than marked for the build machine's.
+if(CPACK_GENERATOR MATCHES "^(DEB|RPM)$" AND CPACK_WORDMIF_UNKNOWN)
+  message(FATAL_ERROR "wordmif: no .deb or .rpm: ${CPACK_WORDMIF_UNKNOWN}")
+endif()
+# The .deb is made of parts of the installation (cmake/packaging.cmake): it
+# holds the license in its copyright file, not as LICENSE. The other formats
+# hold what cmake --install installs.
 if(CPACK_GENERATOR STREQUAL "DEB")
   set(CPACK_DEB_COMPONENT_INSTALL ON)
   set(CPACK_COMPONENTS_ALL program manual readme debian)
@@ -15,9 +21,4 @@ if(CPACK_GENERATOR STREQUAL "RPM"
   message(FATAL_ERROR "wordmif's .rpm cannot be made in a folder whose path has a "
                       "'${CMAKE_MATCH_0}', which rpmbuild would take for code: "
                       "${CPACK_PACKAGE_DIRECTORY}")
-endif()
-# A format that configuring left out (cmake/package-architecture.cmake), said
-# again where the packages are made.
-if(CPACK_GENERATOR STREQUAL "TGZ" AND CPACK_WORDMIF_LEFT_OUT)
-  message(STATUS "wordmif: ${CPACK_WORDMIF_LEFT_OUT}")
 endif()

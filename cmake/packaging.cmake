@@ -8,6 +8,11 @@
 #            changelog and the lintian override; for the .deb alone
 
 include(GNUInstallDirs)
+# Every piece of the install refuses, before it installs anything, a prefix
+# that CMake would split.
+foreach(piece program manual readme license debian uninstall)
+  install(SCRIPT cmake/install-prefix.cmake COMPONENT ${piece})
+endforeach()
 # Not the umask's: the packages are the same on every machine.
 set(CMAKE_INSTALL_DEFAULT_DIRECTORY_PERMISSIONS
   OWNER_READ OWNER_WRITE OWNER_EXECUTE GROUP_READ GROUP_EXECUTE WORLD_READ WORLD_EXECUTE)
@@ -110,11 +115,40 @@ install(TARGETS wordmif RUNTIME DESTINATION ${bin_dir} COMPONENT program)
 install(FILES ${manual_file} DESTINATION ${manual_dir} COMPONENT manual)
 install(FILES README.md DESTINATION ${doc_dir} COMPONENT readme)
 install(FILES LICENSE ${notices} DESTINATION ${doc_dir} COMPONENT license)
+# What those put in place, for the piece that removes it again
+# (cmake/uninstall.cmake).
+get_filename_component(manual_name ${manual_file} NAME)
+set(installed ${bin_dir}/wordmif${CMAKE_EXECUTABLE_SUFFIX} ${manual_dir}/${manual_name}
+    ${doc_dir}/README.md ${doc_dir}/LICENSE)
+if(notices)
+  list(APPEND installed ${doc_dir}/THIRD-PARTY-NOTICES)
+endif()
+install(CODE "set(wordmif_installed [==[${installed}]==])
+set(wordmif_doc_dir [==[${doc_dir}]==])" COMPONENT uninstall EXCLUDE_FROM_ALL)
+install(SCRIPT cmake/uninstall.cmake COMPONENT uninstall EXCLUDE_FROM_ALL)
 
-include(cmake/package-architecture.cmake)
+# The formats, and each one's name for the processor, are decided as cpack
+# starts (cmake/package-formats.cmake): these are the most it makes.
+if(WIN32)
+  set(CPACK_GENERATOR ZIP)
+elseif(CMAKE_SYSTEM_NAME STREQUAL "Linux")
+  set(CPACK_GENERATOR DEB RPM TGZ)
+else()
+  set(CPACK_GENERATOR TGZ)
+endif()
+set(CPACK_PROPERTIES_FILE ${CMAKE_CURRENT_SOURCE_DIR}/cmake/package-formats.cmake)
+set(CPACK_WORDMIF_BUILD_DIR ${CMAKE_BINARY_DIR})
+set(CPACK_WORDMIF_EXECUTABLE ${CMAKE_BINARY_DIR}/wordmif${CMAKE_EXECUTABLE_SUFFIX})
+set(CPACK_WORDMIF_SYSTEM ${system})
+# The archive of a processor whose name wordmif does not know is named as the
+# toolchain names it.
+string(TOLOWER "${CMAKE_SYSTEM_PROCESSOR}" CPACK_WORDMIF_PROCESSOR)
+string(REGEX REPLACE "[^a-z0-9_]" "" CPACK_WORDMIF_PROCESSOR "${CPACK_WORDMIF_PROCESSOR}")
+if(CPACK_WORDMIF_PROCESSOR STREQUAL "")
+  set(CPACK_WORDMIF_PROCESSOR unknown)
+endif()
 
 set(CPACK_PACKAGE_NAME wordmif)
-set(CPACK_PACKAGE_FILE_NAME wordmif-${PROJECT_VERSION}-${system}-${archive_name})
 set(CPACK_PACKAGE_VENDOR "the wordmif authors")
 set(CPACK_PACKAGE_DESCRIPTION_SUMMARY "convert binary word lists to FPGA memory initialization files")
 set(CPACK_PACKAGE_DESCRIPTION "\

@@ -94,7 +94,7 @@ set(names_258_64_little loong64 loongarch64 loongarch64)
 set(names_pe_34404 "" "" x86_64)
 set(names_pe_332 "" "" i686)
 set(names_pe_43620 "" "" aarch64)
-set(names ${names_${key}})
+set(names "${names_${key}}")
 
 set(CPACK_WORDMIF_UNKNOWN "")
 if(names)

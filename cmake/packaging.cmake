@@ -6,6 +6,7 @@
 #   license  LICENSE
 #   debian   the Debian copyright file (which holds the license), the
 #            changelog and the lintian override; for the .deb alone
+#   uninstall  removes what the first four put in place; only by name
 
 include(GNUInstallDirs)
 # Every piece of the install refuses, before it installs anything, a prefix

@@ -103,9 +103,8 @@ if(names)
   list(GET names 2 archive_name)
 else()
   set(archive_name ${CPACK_WORDMIF_PROCESSOR})
-  set(CPACK_WORDMIF_UNKNOWN "wordmif does not know the name of the processor of "
-                            "${CPACK_WORDMIF_EXECUTABLE} (${processor})")
-  string(JOIN "" CPACK_WORDMIF_UNKNOWN ${CPACK_WORDMIF_UNKNOWN})
+  string(CONCAT CPACK_WORDMIF_UNKNOWN "wordmif: no .deb or .rpm: wordmif does not know the "
+                "name of the processor of ${CPACK_WORDMIF_EXECUTABLE} (${processor})")
 endif()
 set(CPACK_PACKAGE_FILE_NAME wordmif-${CPACK_PACKAGE_VERSION}-${CPACK_WORDMIF_SYSTEM}-${archive_name})
 
@@ -113,7 +112,7 @@ set(CPACK_PACKAGE_FILE_NAME wordmif-${CPACK_PACKAGE_VERSION}-${CPACK_WORDMIF_SYS
 # said why; asked for by name, it is refused (cmake/package-parts.cmake).
 if(CPACK_WORDMIF_UNKNOWN AND CPACK_GENERATOR MATCHES "DEB|RPM")
   list(REMOVE_ITEM CPACK_GENERATOR DEB RPM)
-  message(STATUS "wordmif: no .deb or .rpm: ${CPACK_WORDMIF_UNKNOWN}")
+  message(STATUS "${CPACK_WORDMIF_UNKNOWN}")
 endif()
 find_program(CPACK_WORDMIF_RPMBUILD rpmbuild)
 if(NOT CPACK_WORDMIF_RPMBUILD AND "RPM" IN_LIST CPACK_GENERATOR)

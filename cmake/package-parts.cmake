@@ -2,7 +2,7 @@
 # name is refused where the processor's name for it is not known
 # (cmake/package-formats.cmake), rather than marked for the build machine's.
 if(CPACK_GENERATOR MATCHES "^(DEB|RPM)$" AND CPACK_WORDMIF_UNKNOWN)
-  message(FATAL_ERROR "wordmif: no .deb or .rpm: ${CPACK_WORDMIF_UNKNOWN}")
+  message(FATAL_ERROR "${CPACK_WORDMIF_UNKNOWN}")
 endif()
 # The .deb is made of parts of the installation (cmake/packaging.cmake): it
 # holds the license in its copyright file, not as LICENSE. The other formats

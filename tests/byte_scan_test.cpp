@@ -72,6 +72,7 @@ TEST(ByteScan, AgreesWithAByteLoop) {
         {"skip_carriage_returns", skip_carriage_returns, [](unsigned char c) { return c != '\r'; },
          "\r"},
     };
+    const auto mixed = mixtures();
     for (const auto& s : scans) {
         // Runs of one byte value, so that a whole group of it is tested at once.
         for (int byte = 0; byte < 256; ++byte) {
@@ -107,7 +108,7 @@ TEST(ByteScan, AgreesWithAByteLoop) {
         // distance from the end, in a buffer of exactly its length: a read
         // past the end is an error under AddressSanitizer.
         auto stops = [&](char c) { return s.stops(static_cast<unsigned char>(c)); };
-        for (const auto& mixture : mixtures()) {
+        for (const auto& mixture : mixed) {
             const std::vector<char> buffer(mixture.begin(), mixture.end());
             const char* end = buffer.data() + buffer.size();
             for (const char* begin = buffer.data(); begin <= end; ++begin) {
